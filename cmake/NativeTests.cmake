@@ -1,0 +1,14 @@
+# Native builds run the stretcher against the in-memory desktop.
+add_library(memory_desktop STATIC platform/memory_desktop.cpp)
+target_include_directories(memory_desktop PUBLIC platform)
+
+find_package(GTest REQUIRED)
+enable_testing()
+add_executable(unit_tests
+  tests/unit/run_stretcher_test.cpp
+  tests/unit/stretch_window_test.cpp
+  tests/unit/switch_lookup_test.cpp
+  tests/unit/all_windows_sweep_test.cpp)
+target_link_libraries(unit_tests PRIVATE stretcher memory_desktop GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(unit_tests)

@@ -1,0 +1,161 @@
+#include "memory_desktop.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace memory_desktop {
+namespace {
+
+struct Window {
+  WindowSpec spec;
+  bool alive = true;
+};
+
+// Handles are 1-based indexes into windows; the z-order is a list of indexes,
+// top first.
+struct Desktop {
+  std::vector<Window> windows;
+  std::vector<std::size_t> zOrder;
+  HWND foreground = nullptr;
+  RECT workArea{0, 0, 1280, 720};
+  bool workAreaQueryFails = false;
+  std::string commandLine;
+  std::vector<Move> moves;
+  std::vector<MessageBoxCall> messageBoxes;
+};
+
+Desktop& TheDesktop() {
+  static Desktop desktop;
+  return desktop;
+}
+
+HWND HandleOf(std::size_t index) { return reinterpret_cast<HWND>(index + 1); }
+
+// The live window behind a handle, or null for null, unknown and closed handles.
+Window* Find(HWND handle) {
+  auto value = reinterpret_cast<std::uintptr_t>(handle);
+  auto& windows = TheDesktop().windows;
+  if (value == 0 || value > windows.size()) return nullptr;
+  Window& window = windows[value - 1];
+  return window.alive ? &window : nullptr;
+}
+
+bool IsDbcsLeadByte932(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+}  // namespace
+
+void Reset() { TheDesktop() = Desktop{}; }
+
+HWND AddWindow(const WindowSpec& spec) {
+  Desktop& desktop = TheDesktop();
+  desktop.windows.push_back({spec});
+  desktop.zOrder.insert(desktop.zOrder.begin(), desktop.windows.size() - 1);
+  return HandleOf(desktop.windows.size() - 1);
+}
+
+void DestroyWindow(HWND window) {
+  if (Window* found = Find(window)) found->alive = false;
+}
+
+void SetForegroundWindow(HWND window) { TheDesktop().foreground = window; }
+void SetWorkArea(RECT workArea) { TheDesktop().workArea = workArea; }
+void FailWorkAreaQuery() { TheDesktop().workAreaQueryFails = true; }
+void SetCommandLine(const std::string& commandLine) { TheDesktop().commandLine = commandLine; }
+
+RECT WindowRect(HWND window) {
+  return TheDesktop().windows.at(reinterpret_cast<std::uintptr_t>(window) - 1).spec.rect;
+}
+const std::vector<Move>& Moves() { return TheDesktop().moves; }
+const std::vector<MessageBoxCall>& MessageBoxes() { return TheDesktop().messageBoxes; }
+
+}  // namespace memory_desktop
+
+namespace platform {
+
+using memory_desktop::Find;
+using memory_desktop::TheDesktop;
+
+HWND GetForegroundWindow() { return TheDesktop().foreground; }
+
+// Like user32: truncates to maxCount - 1 bytes and always writes the NUL.
+int GetClassNameA(HWND window, char* className, int maxCount) {
+  auto* found = Find(window);
+  if (!found || found->spec.classQueryFails || maxCount <= 0) return 0;
+  const std::string& name = found->spec.className;
+  std::size_t count = std::min(name.size(), static_cast<std::size_t>(maxCount - 1));
+  std::memcpy(className, name.data(), count);
+  className[count] = '\0';
+  return static_cast<int>(count);
+}
+
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
+  // A copy, so that the callback may change the desktop without upsetting the walk.
+  const std::vector<std::size_t> zOrder = TheDesktop().zOrder;
+  for (std::size_t index : zOrder) {
+    if (!TheDesktop().windows[index].alive) continue;
+    if (!proc(memory_desktop::HandleOf(index), lParam)) return 0;
+  }
+  return 1;
+}
+
+HWND GetWindow(HWND window, UINT command) {
+  auto* found = Find(window);
+  return found && command == GW_OWNER ? found->spec.owner : nullptr;
+}
+
+BOOL IsZoomed(HWND window) {
+  auto* found = Find(window);
+  return found && found->spec.zoomed;
+}
+
+BOOL IsIconic(HWND window) {
+  auto* found = Find(window);
+  return found && found->spec.iconic;
+}
+
+BOOL GetWindowRect(HWND window, RECT* rect) {
+  auto* found = Find(window);
+  if (!found) return 0;
+  *rect = found->spec.rect;
+  return 1;
+}
+
+BOOL SystemParametersInfoA(UINT action, UINT, void* value, UINT) {
+  if (action != SPI_GETWORKAREA || TheDesktop().workAreaQueryFails) return 0;
+  *static_cast<RECT*>(value) = TheDesktop().workArea;
+  return 1;
+}
+
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
+  auto* found = Find(window);
+  if (!found) return 0;
+  found->spec.rect = {x, y, x + width, y + height};
+  TheDesktop().moves.push_back({window, x, y, width, height, repaint});
+  return 1;
+}
+
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
+  TheDesktop().messageBoxes.push_back({owner, text, caption, type});
+  return 1;  // IDOK
+}
+
+// The desktop's ANSI code page is 932, as on the editor's users' systems: the
+// second byte of a double-byte character is never lower-cased.
+DWORD CharLowerBuffA(char* text, DWORD length) {
+  for (DWORD i = 0; i < length; ++i) {
+    auto byte = static_cast<unsigned char>(text[i]);
+    if (memory_desktop::IsDbcsLeadByte932(byte)) {
+      ++i;
+    } else if (byte >= 'A' && byte <= 'Z') {
+      text[i] = static_cast<char>(byte - 'A' + 'a');
+    }
+  }
+  return length;
+}
+
+const char* GetCommandLineA() { return TheDesktop().commandLine.c_str(); }
+
+}  // namespace platform

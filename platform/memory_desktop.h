@@ -1,0 +1,57 @@
+// An in-memory desktop that stands in for Windows in native builds: it answers
+// the window_manager.h operations from a list of windows kept in z-order and
+// records every move and message box, so tests can arrange a desktop, run the
+// stretcher and read back what it did.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "window_manager.h"
+
+namespace memory_desktop {
+
+using platform::HWND;
+using platform::RECT;
+
+struct WindowSpec {
+  std::string className;
+  RECT rect{};
+  HWND owner = nullptr;
+  bool zoomed = false;
+  bool iconic = false;
+  bool visible = true;
+  // The class query fails while every other query answers.
+  bool classQueryFails = false;
+};
+
+struct Move {
+  HWND window;
+  int x, y, width, height;
+  platform::BOOL repaint;
+};
+
+struct MessageBoxCall {
+  HWND owner;
+  std::string text;
+  std::string caption;
+  platform::UINT type;
+};
+
+// An empty desktop with a 1280x720 work area at the origin and an empty
+// command line.
+void Reset();
+// Adds a window at the top of the z-order.
+HWND AddWindow(const WindowSpec& spec);
+// After this every query about the window fails, as for a closed window.
+void DestroyWindow(HWND window);
+void SetForegroundWindow(HWND window);
+void SetWorkArea(RECT workArea);
+void FailWorkAreaQuery();
+void SetCommandLine(const std::string& commandLine);
+
+RECT WindowRect(HWND window);
+const std::vector<Move>& Moves();
+const std::vector<MessageBoxCall>& MessageBoxes();
+
+}  // namespace memory_desktop

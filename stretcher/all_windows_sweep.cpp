@@ -1,0 +1,10 @@
+#include "all_windows_sweep.h"
+
+#include "editor_window.h"
+#include "stretch_window.h"
+
+platform::BOOL EnumEditorWindowsProc(platform::HWND window, platform::LPARAM) {
+  char className[ClassNameBufferSize];
+  if (IsEditorMainWindow(window, className)) StretchWindow(window);
+  return platform::TRUE;
+}

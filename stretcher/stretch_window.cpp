@@ -1,0 +1,26 @@
+#include "stretch_window.h"
+
+using namespace platform;
+
+std::optional<RECT> GetWorkArea() {
+  RECT workArea;
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0)) return std::nullopt;
+  return workArea;
+}
+
+void StretchWindow(HWND window) {
+  if (IsZoomed(window)) return;
+  // Deliberately the owner's state, not the window's own: an editor whose
+  // application window is minimized has its main form hidden, not iconic.
+  if (IsIconic(GetWindow(window, GW_OWNER))) return;
+
+  // Read afresh for every window: the taskbar may have moved since the last one.
+  std::optional<RECT> workArea = GetWorkArea();
+  RECT windowRect;
+  if (!workArea || !GetWindowRect(window, &windowRect)) return;
+
+  // Left edge and width from the window, top and height from the work area.
+  // A window already in place is moved all the same, to where it is.
+  MoveWindow(window, windowRect.left, workArea->top, windowRect.right - windowRect.left,
+             workArea->bottom - workArea->top, TRUE);
+}

@@ -1,0 +1,100 @@
+#include "run_stretcher.h"
+
+#include <iconv.h>
+
+#include "desktop_test.h"
+
+namespace desktop_test {
+namespace {
+
+using RunStretcherTest = DesktopTest;
+
+constexpr RECT EditorRect{100, 200, 700, 500};
+
+std::string FromCodePage932(const std::string& bytes) {
+  iconv_t converter = iconv_open("UTF-8", "CP932");
+  EXPECT_NE(converter, reinterpret_cast<iconv_t>(-1));
+  std::string in = bytes, out(bytes.size() * 4, '\0');
+  char* inPtr = in.data();
+  char* outPtr = out.data();
+  std::size_t inLeft = in.size(), outLeft = out.size();
+  EXPECT_NE(iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1));
+  iconv_close(converter);
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+struct ForegroundCase {
+  const char* name;
+  const char* className;  // null: no foreground window
+  bool stretched;
+};
+
+TEST_F(RunStretcherTest, StretchesOnlyAnExactClassMatchAndWarnsOtherwise) {
+  const ForegroundCase cases[] = {
+      {"editor main window", "TMorvelMainForm", true},
+      {"other letter case", "tmorvelmainform", false},
+      {"longer name, same start", "TMorvelMainFormX", false},
+      {"shorter name", "TMorvelMainFor", false},
+      {"editor dialog", "TMorvelFindDialog", false},
+      {"another application", "Notepad", false},
+      {"no foreground window", nullptr, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    memory_desktop::Reset();
+    memory_desktop::SetWorkArea(WorkArea);
+    HWND foreground = c.className ? AddWindowOfClass(c.className, EditorRect) : nullptr;
+    memory_desktop::SetForegroundWindow(foreground);
+    RunStretcher();
+    if (c.stretched) {
+      EXPECT_TRUE(memory_desktop::MessageBoxes().empty());
+      EXPECT_EQ(memory_desktop::WindowRect(foreground), Stretched(EditorRect));
+    } else {
+      EXPECT_TRUE(memory_desktop::Moves().empty());
+      ASSERT_EQ(memory_desktop::MessageBoxes().size(), 1u);
+      EXPECT_EQ(memory_desktop::MessageBoxes()[0].owner, foreground);
+    }
+  }
+}
+
+TEST_F(RunStretcherTest, WarningBoxHasCaptionTextAndStyle) {
+  HWND other = AddWindowOfClass("Notepad");
+  memory_desktop::SetForegroundWindow(other);
+  RunStretcher();
+  ASSERT_EQ(memory_desktop::MessageBoxes().size(), 1u);
+  const auto& box = memory_desktop::MessageBoxes()[0];
+  EXPECT_EQ(box.caption, "Ardeno Ver.0.01");
+  EXPECT_EQ(FromCodePage932(box.text), "Morvelの[ツール]から実行して下さい。");
+  EXPECT_EQ(box.type, 0x30u);
+  EXPECT_EQ(box.owner, other);
+}
+
+TEST_F(RunStretcherTest, SingleWindowModeMovesOnlyTheForegroundEditor) {
+  HWND behind = AddEditor({0, 0, 300, 300});
+  HWND foreground = AddEditor(EditorRect);
+  HWND above = AddEditor({400, 10, 900, 300});
+  memory_desktop::SetForegroundWindow(foreground);
+  RunStretcher();
+  ASSERT_EQ(memory_desktop::Moves().size(), 1u);
+  EXPECT_EQ(memory_desktop::Moves()[0].window, foreground);
+  EXPECT_EQ(memory_desktop::WindowRect(behind), (RECT{0, 0, 300, 300}));
+  EXPECT_EQ(memory_desktop::WindowRect(above), (RECT{400, 10, 900, 300}));
+}
+
+TEST_F(RunStretcherTest, FailedClassQueryWarnsEvenAfterAnEarlierMatch) {
+  memory_desktop::SetForegroundWindow(AddEditor(EditorRect));
+  RunStretcher();
+  ASSERT_EQ(memory_desktop::Moves().size(), 1u);
+
+  WindowSpec vanishing;
+  vanishing.className = "TMorvelMainForm";
+  vanishing.classQueryFails = true;
+  memory_desktop::SetForegroundWindow(memory_desktop::AddWindow(vanishing));
+  RunStretcher();
+  EXPECT_EQ(memory_desktop::Moves().size(), 1u);
+  EXPECT_EQ(memory_desktop::MessageBoxes().size(), 1u);
+}
+
+}  // namespace
+}  // namespace desktop_test
