@@ -1,0 +1,330 @@
+// The demo's stand-in desktop: editor main windows, each owned by a hidden
+// application window as the editor's framework makes them, another
+// application's window and a taskbar strip. It runs ardeno.exe against them,
+// prints every window's rectangle before and after each run and saves the
+// screen before the first run and after each run as BMP files.
+//
+//   stand_in_desktop.exe ARDENO_EXE SHOT_FOLDER
+
+#define NOMINMAX
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <string>
+
+namespace {
+
+constexpr char EditorClass[] = "TMorvelMainForm";
+constexpr char HiddenApplicationClass[] = "TApplication";
+constexpr char OtherApplicationClass[] = "Notepad";
+constexpr char TaskbarClass[] = "StandInTaskbar";
+constexpr char WarningBoxClass[] = "#32770";
+constexpr char WarningBoxCaption[] = "Ardeno Ver.0.01";
+constexpr int WarningTextId = 0xFFFF;
+constexpr DWORD RunTimeoutMs = 10000;
+// Long enough for Wine to paint the moved windows and flush them to X.
+constexpr DWORD SettleMs = 400;
+
+struct StandIn {
+  const char* className;
+  const char* caption;
+  const char* note;  // painted into the window, to explain the picture
+  COLORREF background;
+  int left, top, width, height;  // top is relative to the work area's top
+  bool maximized;
+  HWND window;
+};
+
+StandIn standIns[] = {
+    {EditorClass, "Morvel - notes.txt", "notes.txt is maximized: ardeno.exe leaves it alone",
+     RGB(226, 232, 240), 40, 60, 600, 400, true, nullptr},
+    {EditorClass, "Morvel - chapter1.txt",
+     "chapter1.txt is in the foreground: ardeno.exe stretches it to the work area's height",
+     RGB(255, 244, 200), 300, 170, 340, 300, false, nullptr},
+    {EditorClass, "Morvel - chapter2.txt",
+     "chapter2.txt is another editor window: only ardeno.exe /all stretches it", RGB(214, 240, 214),
+     680, 50, 300, 230, false, nullptr},
+    {OtherApplicationClass, "memo.txt - Notepad",
+     "Another application: never moved. In the foreground, it makes ardeno.exe warn.",
+     RGB(255, 255, 255), 1010, 280, 250, 250, false, nullptr},
+};
+constexpr int ForegroundEditor = 1;
+constexpr int OtherApplication = 3;
+
+HFONT noteFont;
+
+const StandIn* StandInOf(HWND window) {
+  return reinterpret_cast<const StandIn*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// An explanatory note, then numbered grey bars that read as lines of text.
+void PaintStandIn(HDC dc, const RECT& client, const StandIn& standIn) {
+  HBRUSH background = CreateSolidBrush(standIn.background);
+  FillRect(dc, &client, background);
+  DeleteObject(background);
+  SetBkMode(dc, TRANSPARENT);
+  SelectObject(dc, noteFont);
+  RECT note = {client.left + 10, client.top + 8, std::min(client.left + 270, client.right - 10),
+               client.bottom};
+  DrawTextA(dc, standIn.note, -1, &note, DT_WORDBREAK | DT_CALCRECT);
+  DrawTextA(dc, standIn.note, -1, &note, DT_WORDBREAK);
+  HBRUSH bar = CreateSolidBrush(RGB(150, 150, 150));
+  SetTextColor(dc, RGB(130, 130, 130));
+  int line = 1;
+  for (int y = note.bottom + 14; y + 16 < client.bottom; y += 20, ++line) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%3d", line);
+    TextOutA(dc, client.left + 6, y, number, lstrlenA(number));
+    RECT text = {client.left + 40, y + 5, client.left + 40 + 30 + (line * 53) % 190, y + 11};
+    FillRect(dc, &text, bar);
+  }
+  DeleteObject(bar);
+}
+
+LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const StandIn* standIn = StandInOf(window);
+  if (message != WM_PAINT || !standIn) return DefWindowProcA(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT client;
+  GetClientRect(window, &client);
+  PaintStandIn(dc, client, *standIn);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+LRESULT CALLBACK TaskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT client;
+  GetClientRect(window, &client);
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  SelectObject(dc, noteFont);
+  client.left += 12;
+  DrawTextA(dc, "Taskbar: the work area starts below it", -1, &client, DT_SINGLELINE | DT_VCENTER);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+void RegisterStandInClass(const char* name, WNDPROC proc) {
+  WNDCLASSA windowClass = {};
+  // Repaints the whole window when ardeno.exe resizes it, not only the new part.
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = name;
+  RegisterClassA(&windowClass);
+}
+
+// Editor windows first, so that the maximized one ends up at the bottom.
+void OpenStandIns(const RECT& workArea) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  for (StandIn& standIn : standIns) {
+    HWND owner = nullptr;
+    if (lstrcmpA(standIn.className, EditorClass) == 0) {
+      owner = CreateWindowExA(0, HiddenApplicationClass, "Morvel", WS_POPUP, 0, 0, 0, 0, nullptr,
+                              nullptr, instance, nullptr);
+    }
+    standIn.window = CreateWindowExA(0, standIn.className, standIn.caption, WS_OVERLAPPEDWINDOW,
+                                     standIn.left, workArea.top + standIn.top, standIn.width,
+                                     standIn.height, owner, nullptr, instance, nullptr);
+    SetWindowLongPtrA(standIn.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&standIn));
+    ShowWindow(standIn.window, standIn.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  }
+  if (workArea.top > 0) {
+    HWND taskbar = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                                   TaskbarClass, "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                   workArea.top, nullptr, nullptr, instance, nullptr);
+    ShowWindow(taskbar, SW_SHOWNOACTIVATE);
+  }
+}
+
+// Answers this thread's messages until done() holds or the time is up. A
+// window's owner thread has to: moving a window or showing a box owned by it
+// sends messages to that thread, and ardeno.exe waits for the answers.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  return true;
+}
+
+void PumpFor(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+// Saves the primary screen as a 24-bit BMP file.
+bool SaveScreen(const std::string& path) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  const DWORD size = ((width * 3 + 3) & ~3) * height;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + size;
+
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                    &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  bool saved = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+  GdiFlush();
+  FILE* out = std::fopen(path.c_str(), "wb");
+  saved = saved && out && std::fwrite(&file, sizeof file, 1, out) == 1 &&
+          std::fwrite(&header, sizeof header, 1, out) == 1 && std::fwrite(bits, size, 1, out) == 1;
+  if (out) saved = std::fclose(out) == 0 && saved;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return saved;
+}
+
+std::string Describe(const RECT& r) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%d,%d %dx%d", static_cast<int>(r.left), static_cast<int>(r.top),
+                static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top));
+  return text;
+}
+
+std::string Caption(HWND window) {
+  char caption[128] = "";
+  GetWindowTextA(window, caption, sizeof caption);
+  return caption;
+}
+
+void PrintWarningBox(HWND box) {
+  wchar_t text[256] = L"";
+  GetDlgItemTextW(box, WarningTextId, text, 256);
+  char utf8[768] = "";
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  std::printf("  warning box \"%s\", owned by \"%s\": %s\n", Caption(box).c_str(),
+              Caption(GetWindow(box, GW_OWNER)).c_str(), utf8);
+}
+
+bool Fail(const char* what) {
+  std::fprintf(stderr, "stand_in_desktop: %s\n", what);
+  return false;
+}
+
+// Starts ardeno.exe with `foreground` in front while answering our windows'
+// messages, prints each window's rectangle before and after and saves the
+// screen: with the warning box open when one is expected, else afterwards.
+bool RunArdeno(const std::string& exe, const char* arguments, HWND foreground,
+               const std::string& shot, bool warns) {
+  SetForegroundWindow(foreground);
+  PumpFor(100);
+  if (GetForegroundWindow() != foreground) return Fail("cannot bring a window to the foreground");
+  RECT before[std::size(standIns)];
+  for (size_t i = 0; i < std::size(standIns); ++i) GetWindowRect(standIns[i].window, &before[i]);
+
+  std::string commandLine = "\"" + exe + "\"" + arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return Fail("cannot start ardeno.exe");
+  }
+  CloseHandle(process.hThread);
+  std::printf("ardeno.exe%s   (foreground: %s)\n", arguments, Caption(foreground).c_str());
+  bool ok = true;
+  if (warns) {
+    HWND box = nullptr;
+    ok = PumpUntil(
+        [&] {
+          box = FindWindowA(WarningBoxClass, WarningBoxCaption);
+          return box && IsWindowVisible(box);
+        },
+        RunTimeoutMs);
+    if (ok) {
+      PumpFor(SettleMs);
+      ok = SaveScreen(shot) || Fail("cannot save the screen");
+      PrintWarningBox(box);
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    } else {
+      Fail("no warning box");
+    }
+  }
+  const auto exited = [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; };
+  if (!PumpUntil(exited, RunTimeoutMs)) {
+    TerminateProcess(process.hProcess, 1);
+    ok = Fail("ardeno.exe did not end");
+  }
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hProcess);
+  if (!warns) {
+    PumpFor(SettleMs);
+    ok = (SaveScreen(shot) || Fail("cannot save the screen")) && ok;
+  }
+
+  for (size_t i = 0; i < std::size(standIns); ++i) {
+    RECT after;
+    GetWindowRect(standIns[i].window, &after);
+    const char* status = !EqualRect(&before[i], &after) ? "moved"
+                         : IsZoomed(standIns[i].window) ? "unchanged (maximized)"
+                                                        : "unchanged";
+    std::printf("  %-16s %-22s %17s  ->  %-17s  %s\n", standIns[i].className, standIns[i].caption,
+                Describe(before[i]).c_str(), Describe(after).c_str(), status);
+  }
+  std::printf("  exit code %lu\n\n", exitCode);
+  std::fflush(stdout);
+  return ok && exitCode == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: stand_in_desktop ARDENO_EXE SHOT_FOLDER\n");
+    return 2;
+  }
+  const std::string exe = argv[1];
+  const std::string shots = std::string(argv[2]) + "\\";
+  RegisterStandInClass(EditorClass, StandInProc);
+  RegisterStandInClass(OtherApplicationClass, StandInProc);
+  RegisterStandInClass(HiddenApplicationClass, DefWindowProcA);
+  RegisterStandInClass(TaskbarClass, TaskbarProc);
+  noteFont = CreateFontA(-15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                         "Tahoma");
+
+  RECT workArea;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  std::printf("work area %s\n\n", Describe(workArea).c_str());
+  OpenStandIns(workArea);
+  HWND editor = standIns[ForegroundEditor].window;
+  HWND other = standIns[OtherApplication].window;
+  PumpFor(SettleMs);
+  SetForegroundWindow(editor);
+  PumpFor(SettleMs);
+  const bool ok = (SaveScreen(shots + "1-before.bmp") || Fail("cannot save the screen")) &&
+                  RunArdeno(exe, "", editor, shots + "2-single.bmp", false) &&
+                  RunArdeno(exe, " /all", editor, shots + "3-all.bmp", false) &&
+                  RunArdeno(exe, "", other, shots + "4-warning.bmp", true);
+  DeleteObject(noteFont);
+  return ok ? 0 : 1;
+}
