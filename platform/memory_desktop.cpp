@@ -129,11 +129,13 @@ BOOL SystemParametersInfoA(UINT action, UINT, void* value, UINT) {
   return 1;
 }
 
+// Every call is recorded, also one that fails on a closed window, so that tests
+// see a move that should not have been tried.
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
+  TheDesktop().moves.push_back({window, x, y, width, height, repaint});
   auto* found = Find(window);
   if (!found) return 0;
   found->spec.rect = {x, y, x + width, y + height};
-  TheDesktop().moves.push_back({window, x, y, width, height, repaint});
   return 1;
 }
 

@@ -51,6 +51,7 @@ void FailWorkAreaQuery();
 void SetCommandLine(const std::string& commandLine);
 
 RECT WindowRect(HWND window);
+// Every MoveWindow call, in order.
 const std::vector<Move>& Moves();
 const std::vector<MessageBoxCall>& MessageBoxes();
 

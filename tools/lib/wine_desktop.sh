@@ -3,17 +3,16 @@
 # and tools/bench.
 #
 #   StartWineDesktop WORKAREA   e.g. "0,40,1280,720" (left,top,width,height)
+#   StartWineDesktop --display  on the existing $DISPLAY and its work area
 #   StopWineDesktop             ends only what StartWineDesktop started
 #
 # Exports DISPLAY, WINEPREFIX, WINEDEBUG and WINE_DESKTOP_DIR.
 
 WINE_DESKTOP_PACKAGES=(wine wine32:i386 xvfb x11-utils)
 
-StartWineDesktop() {
+# Its own display, with the work area set before any Wine process starts.
+StartXvfb() {
   local workArea=$1
-  WINE_DESKTOP_DIR=$(mktemp -d /tmp/ardeno-wine.XXXXXX)
-  export WINE_DESKTOP_DIR
-
   # -noreset keeps root-window properties when the last client disconnects.
   local display
   for display in $(seq 90 140); do
@@ -30,6 +29,13 @@ StartWineDesktop() {
   done
   # Wine takes the work area from this property when its processes start.
   xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$workArea"
+}
+
+StartWineDesktop() {
+  local workArea=$1
+  WINE_DESKTOP_DIR=$(mktemp -d /tmp/ardeno-wine.XXXXXX)
+  export WINE_DESKTOP_DIR
+  [ "$workArea" = --display ] || StartXvfb "$workArea"
 
   export WINEPREFIX="$WINE_DESKTOP_DIR/prefix"
   export WINEDEBUG=-all
@@ -43,6 +49,9 @@ StartWineDesktop() {
   wineserver -w
   # A persistent server spares every later Wine process its start-up.
   wineserver -p
+  # The first program starts Wine's desktop and services, which outlive it and
+  # keep its output open: a caller reading that output (ctest) would hang.
+  wine cmd /c exit >/dev/null 2>&1
 }
 
 StopWineDesktop() {

@@ -1,0 +1,29 @@
+# The end-to-end scenarios: real windows and the real ardeno.exe on a Win32
+# desktop, under Wine when cross-built. tools/test runs them on private Wine
+# desktops; they read the desktop's expected work area and code page from
+# ARDENO_E2E_WORKAREA and ARDENO_E2E_ACP.
+add_executable(ardeno_e2e tests/e2e/ardeno_e2e.cpp)
+target_link_libraries(ardeno_e2e PRIVATE user32 kernel32)
+if(MINGW)
+  # No MinGW runtime DLLs to look for under Wine.
+  target_link_options(ardeno_e2e PRIVATE -static)
+endif()
+if(CMAKE_CROSSCOMPILING)
+  set_property(TARGET ardeno_e2e PROPERTY CROSSCOMPILING_EMULATOR wine)
+endif()
+
+# One test per row of the scenario table, found by the row's layout:
+# four blanks, then {"name", ...
+enable_testing()
+set(scenarioSource ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/ardeno_e2e.cpp)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${scenarioSource})
+file(STRINGS ${scenarioSource} scenarioRows REGEX "^    {\"[a-z0-9-]+\",")
+foreach(row IN LISTS scenarioRows)
+  string(REGEX MATCH "\"([a-z0-9-]+)\"" quotedName "${row}")
+  set(test e2e.${CMAKE_MATCH_1})
+  add_test(NAME ${test}
+    COMMAND ardeno_e2e $<TARGET_FILE_NAME:ardeno> ${CMAKE_MATCH_1}
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:ardeno>)
+  # Serial: every scenario needs the desktop's one foreground window.
+  set_tests_properties(${test} PROPERTIES LABELS e2e TIMEOUT 60 RUN_SERIAL TRUE)
+endforeach()
