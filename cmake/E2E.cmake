@@ -12,17 +12,21 @@ if(CMAKE_CROSSCOMPILING)
   set_property(TARGET ardeno_e2e PROPERTY CROSSCOMPILING_EMULATOR wine)
 endif()
 
-# One test per row of the scenario table, found by the row's layout:
-# four blanks, then {"name", ...
+# One test per row of the scenario table, found by the row's layout (four
+# blanks, then {"name", ...), and one for the exe's manifest.
 enable_testing()
 set(scenarioSource ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/ardeno_e2e.cpp)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${scenarioSource})
 file(STRINGS ${scenarioSource} scenarioRows REGEX "^    {\"[a-z0-9-]+\",")
+set(scenarios manifest)
 foreach(row IN LISTS scenarioRows)
   string(REGEX MATCH "\"([a-z0-9-]+)\"" quotedName "${row}")
-  set(test e2e.${CMAKE_MATCH_1})
+  list(APPEND scenarios ${CMAKE_MATCH_1})
+endforeach()
+foreach(scenario IN LISTS scenarios)
+  set(test e2e.${scenario})
   add_test(NAME ${test}
-    COMMAND ardeno_e2e $<TARGET_FILE_NAME:ardeno> ${CMAKE_MATCH_1}
+    COMMAND ardeno_e2e $<TARGET_FILE_NAME:ardeno> ${scenario}
     WORKING_DIRECTORY $<TARGET_FILE_DIR:ardeno>)
   # Serial: every scenario needs the desktop's one foreground window.
   set_tests_properties(${test} PROPERTIES LABELS e2e TIMEOUT 60 RUN_SERIAL TRUE)

@@ -2,6 +2,7 @@
 // and the real ardeno.exe started against them, one scenario per process.
 //
 //   ardeno_e2e ARDENO_EXE SCENARIO
+//   ardeno_e2e ARDENO_EXE manifest
 //
 // The desktop is described by the environment, so that a wrongly set-up desktop
 // fails instead of passing trivially: ARDENO_E2E_WORKAREA is the work area as
@@ -380,12 +381,40 @@ void RunScenario(const Scenario& scenario, const std::string& exe) {
   }
 }
 
+// The manifest as the Windows loader finds it in the exe: resource 1 of type
+// RT_MANIFEST, declaring per-monitor DPI awareness so that every coordinate the
+// tool reads and sets is a physical pixel.
+void CheckManifest(const std::string& exe) {
+  HMODULE image = LoadLibraryExA(exe.c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  Require(image != nullptr, "cannot load " + exe + " as data");
+  HRSRC resource = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  Expect(resource != nullptr, "no manifest resource 1");
+  if (resource) {
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(image, resource)));
+    std::string manifest(bytes, SizeofResource(image, resource));
+    for (const char* declaration :
+         {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+          "PerMonitorV2, PerMonitor</dpiAwareness>",
+          "<requestedExecutionLevel level=\"asInvoker\"", "Microsoft.Windows.Common-Controls"}) {
+      Expect(manifest.find(declaration) != std::string::npos,
+             std::string("manifest lacks ") + declaration);
+    }
+  }
+  FreeLibrary(image);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::printf("usage: ardeno_e2e ARDENO_EXE SCENARIO\n");
     return 2;
+  }
+  if (argv[2] == std::string("manifest")) {
+    CheckManifest(argv[1]);
+    std::printf("manifest: %s\n", failures == 0 ? "passed" : "FAILED");
+    return failures == 0 ? 0 : 1;
   }
   for (const Scenario& scenario : Scenarios) {
     if (scenario.name != std::string(argv[2])) continue;
