@@ -35,4 +35,5 @@ if(MINGW)
 endif()
 
 include(cmake/Demo.cmake)
+include(cmake/Bench.cmake)
 include(cmake/E2E.cmake)
