@@ -8,7 +8,7 @@ namespace memory_desktop {
 namespace {
 
 struct Window {
-  WindowSpec spec;
+  WindowSetup setup;
   bool alive = true;
 };
 
@@ -49,9 +49,9 @@ bool IsDbcsLeadByte932(unsigned char byte) {
 
 void Reset() { TheDesktop() = Desktop{}; }
 
-HWND AddWindow(const WindowSpec& spec) {
+HWND AddWindow(const WindowSetup& setup) {
   Desktop& desktop = TheDesktop();
-  desktop.windows.push_back({spec});
+  desktop.windows.push_back({setup});
   desktop.zOrder.insert(desktop.zOrder.begin(), desktop.windows.size() - 1);
   return HandleOf(desktop.windows.size() - 1);
 }
@@ -66,7 +66,7 @@ void FailWorkAreaQuery() { TheDesktop().workAreaQueryFails = true; }
 void SetCommandLine(const std::string& commandLine) { TheDesktop().commandLine = commandLine; }
 
 RECT WindowRect(HWND window) {
-  return TheDesktop().windows.at(reinterpret_cast<std::uintptr_t>(window) - 1).spec.rect;
+  return TheDesktop().windows.at(reinterpret_cast<std::uintptr_t>(window) - 1).setup.rect;
 }
 const std::vector<Move>& Moves() { return TheDesktop().moves; }
 const std::vector<MessageBoxCall>& MessageBoxes() { return TheDesktop().messageBoxes; }
@@ -83,8 +83,8 @@ HWND GetForegroundWindow() { return TheDesktop().foreground; }
 // Like user32: truncates to maxCount - 1 bytes and always writes the NUL.
 int GetClassNameA(HWND window, char* className, int maxCount) {
   auto* found = Find(window);
-  if (!found || found->spec.classQueryFails || maxCount <= 0) return 0;
-  const std::string& name = found->spec.className;
+  if (!found || found->setup.classQueryFails || maxCount <= 0) return 0;
+  const std::string& name = found->setup.className;
   std::size_t count = std::min(name.size(), static_cast<std::size_t>(maxCount - 1));
   std::memcpy(className, name.data(), count);
   className[count] = '\0';
@@ -103,23 +103,23 @@ BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
 
 HWND GetWindow(HWND window, UINT command) {
   auto* found = Find(window);
-  return found && command == GW_OWNER ? found->spec.owner : nullptr;
+  return found && command == GW_OWNER ? found->setup.owner : nullptr;
 }
 
 BOOL IsZoomed(HWND window) {
   auto* found = Find(window);
-  return found && found->spec.zoomed;
+  return found && found->setup.zoomed;
 }
 
 BOOL IsIconic(HWND window) {
   auto* found = Find(window);
-  return found && found->spec.iconic;
+  return found && found->setup.iconic;
 }
 
 BOOL GetWindowRect(HWND window, RECT* rect) {
   auto* found = Find(window);
   if (!found) return 0;
-  *rect = found->spec.rect;
+  *rect = found->setup.rect;
   return 1;
 }
 
@@ -135,7 +135,7 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) 
   TheDesktop().moves.push_back({window, x, y, width, height, repaint});
   auto* found = Find(window);
   if (!found) return 0;
-  found->spec.rect = {x, y, x + width, y + height};
+  found->setup.rect = {x, y, x + width, y + height};
   return 1;
 }
 

@@ -14,7 +14,7 @@ namespace memory_desktop {
 using platform::HWND;
 using platform::RECT;
 
-struct WindowSpec {
+struct WindowSetup {
   std::string className;
   RECT rect{};
   HWND owner = nullptr;
@@ -42,7 +42,7 @@ struct MessageBoxCall {
 // command line.
 void Reset();
 // Adds a window at the top of the z-order.
-HWND AddWindow(const WindowSpec& spec);
+HWND AddWindow(const WindowSetup& setup);
 // After this every query about the window fails, as for a closed window.
 void DestroyWindow(HWND window);
 void SetForegroundWindow(HWND window);

@@ -32,7 +32,7 @@ class AllWindowsSweepTest : public DesktopTest {
 
 TEST_F(AllWindowsSweepTest, StretchesEveryEditorWindowOnceInZOrder) {
   HWND bottom = AddEditor({-100, 0, 400, 300});
-  WindowSpec hidden;
+  WindowSetup hidden;
   hidden.className = "TMorvelMainForm";
   hidden.rect = {300, 300, 900, 600};
   hidden.visible = false;
@@ -46,11 +46,11 @@ TEST_F(AllWindowsSweepTest, StretchesEveryEditorWindowOnceInZOrder) {
 }
 
 TEST_F(AllWindowsSweepTest, GuardsApplyToEachWindow) {
-  WindowSpec maximized;
+  WindowSetup maximized;
   maximized.className = "TMorvelMainForm";
   maximized.zoomed = true;
   memory_desktop::AddWindow(maximized);
-  WindowSpec minimizedApplication;
+  WindowSetup minimizedApplication;
   minimizedApplication.className = "TApplication";
   minimizedApplication.iconic = true;
   AddEditor({0, 0, 100, 100}, memory_desktop::AddWindow(minimizedApplication));
@@ -65,7 +65,7 @@ TEST_F(AllWindowsSweepTest, LeavesOtherClassesAndFailedClassQueriesAlone) {
                                 "TApplication", "Notepad", ""}) {
     AddWindowOfClass(className);
   }
-  WindowSpec vanishing;
+  WindowSetup vanishing;
   vanishing.className = "TMorvelMainForm";
   vanishing.classQueryFails = true;
   memory_desktop::AddWindow(vanishing);

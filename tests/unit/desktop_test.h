@@ -22,7 +22,7 @@ inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
 
 namespace desktop_test {
 
-using memory_desktop::WindowSpec;
+using memory_desktop::WindowSetup;
 using platform::HWND;
 using platform::RECT;
 
@@ -37,18 +37,18 @@ class DesktopTest : public ::testing::Test {
 };
 
 inline HWND AddEditor(RECT rect, HWND owner = nullptr) {
-  WindowSpec spec;
-  spec.className = "TMorvelMainForm";
-  spec.rect = rect;
-  spec.owner = owner;
-  return memory_desktop::AddWindow(spec);
+  WindowSetup setup;
+  setup.className = "TMorvelMainForm";
+  setup.rect = rect;
+  setup.owner = owner;
+  return memory_desktop::AddWindow(setup);
 }
 
 inline HWND AddWindowOfClass(const std::string& className, RECT rect = {10, 10, 200, 200}) {
-  WindowSpec spec;
-  spec.className = className;
-  spec.rect = rect;
-  return memory_desktop::AddWindow(spec);
+  WindowSetup setup;
+  setup.className = className;
+  setup.rect = rect;
+  return memory_desktop::AddWindow(setup);
 }
 
 // The rectangle StretchWindow gives a window that was at rect.

@@ -87,7 +87,7 @@ TEST_F(RunStretcherTest, FailedClassQueryWarnsEvenAfterAnEarlierMatch) {
   RunStretcher();
   ASSERT_EQ(memory_desktop::Moves().size(), 1u);
 
-  WindowSpec vanishing;
+  WindowSetup vanishing;
   vanishing.className = "TMorvelMainForm";
   vanishing.classQueryFails = true;
   memory_desktop::SetForegroundWindow(memory_desktop::AddWindow(vanishing));

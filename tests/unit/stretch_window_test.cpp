@@ -60,19 +60,19 @@ TEST_F(StretchWindowTest, SkipsMaximizedWindowsAndWindowsWithMinimizedOwner) {
     memory_desktop::Reset();
     HWND owner = nullptr;
     if (c.owner != Owner::None) {
-      WindowSpec ownerSpec;
-      ownerSpec.className = "TApplication";
-      ownerSpec.iconic = c.owner == Owner::Minimized;
-      ownerSpec.visible = false;
-      owner = memory_desktop::AddWindow(ownerSpec);
+      WindowSetup ownerSetup;
+      ownerSetup.className = "TApplication";
+      ownerSetup.iconic = c.owner == Owner::Minimized;
+      ownerSetup.visible = false;
+      owner = memory_desktop::AddWindow(ownerSetup);
     }
-    WindowSpec spec;
-    spec.className = "TMorvelMainForm";
-    spec.rect = {10, 20, 410, 320};
-    spec.owner = owner;
-    spec.zoomed = c.zoomed;
-    spec.iconic = c.iconic;
-    HWND window = memory_desktop::AddWindow(spec);
+    WindowSetup setup;
+    setup.className = "TMorvelMainForm";
+    setup.rect = {10, 20, 410, 320};
+    setup.owner = owner;
+    setup.zoomed = c.zoomed;
+    setup.iconic = c.iconic;
+    HWND window = memory_desktop::AddWindow(setup);
     StretchWindow(window);
     EXPECT_EQ(memory_desktop::Moves().size(), c.moved ? 1u : 0u);
   }
