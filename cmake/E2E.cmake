@@ -14,7 +14,6 @@ endif()
 
 # One test per row of the scenario table, found by the row's layout (four
 # blanks, then {"name", ...), and one for the exe's manifest.
-enable_testing()
 set(scenarioSource ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/ardeno_e2e.cpp)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${scenarioSource})
 file(STRINGS ${scenarioSource} scenarioRows REGEX "^    {\"[a-z0-9-]+\",")

@@ -3,7 +3,6 @@ add_library(memory_desktop STATIC platform/memory_desktop.cpp)
 target_include_directories(memory_desktop PUBLIC platform)
 
 find_package(GTest REQUIRED)
-enable_testing()
 add_executable(unit_tests
   tests/unit/run_stretcher_test.cpp
   tests/unit/stretch_window_test.cpp

@@ -17,22 +17,18 @@ target_include_directories(ardeno PRIVATE
 if(MINGW)
   # No exceptions or RTTI: the C++ runtime's unwinding machinery would be most
   # of the file. Static runtime so that no libgcc or libstdc++ DLL is needed.
-  target_compile_options(stretcher PRIVATE -fno-exceptions -fno-rtti)
+  target_compile_options(stretcher PRIVATE -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
   target_compile_options(ardeno PRIVATE -fno-exceptions -fno-rtti)
   # No link time in the header: two builds of one commit are byte-identical.
   target_link_options(ardeno PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
-  target_compile_options(stretcher PRIVATE -ffunction-sections -fdata-sections)
+  # Checks of the built file with the cross binutils; they need no Wine.
+  add_subdirectory(tests/release)
 elseif(MSVC)
   # The manifest is ardeno.rc's; the linker's own would be a second resource 1.
   target_link_options(ardeno PRIVATE /MANIFEST:NO)
 endif()
 
 include(cmake/Package.cmake)
-if(MINGW)
-  # Checks of the built file with the cross binutils; they need no Wine.
-  enable_testing()
-  add_subdirectory(tests/release)
-endif()
 
 include(cmake/Demo.cmake)
 include(cmake/Bench.cmake)
