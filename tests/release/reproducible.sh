@@ -1,27 +1,49 @@
 #!/usr/bin/env bash
-# Builds ardeno.exe again with the mingw preset, from a copy of the sources at
+# Builds ardeno.exe again with the given preset, from a copy of the sources at
 # another path into another build folder, and compares the two files byte for
-# byte: neither a time stamp nor a path of the build may reach the file.
-# Usage: reproducible.sh SOURCE_DIR EXE
+# byte: neither a time stamp nor a path of the build may reach the file. Given
+# the zip of a build that has a package, packs the second build too and
+# compares the zips; the copy has fresh file times, a tighter umask and
+# another time zone, none of which may reach the zip.
+# Usage: reproducible.sh SOURCE_DIR EXE PRESET [ZIP]
 set -euo pipefail
 source_dir=$1
 exe=$2
+preset=$3
+zip=${4:-}
 work=$(mktemp -d /tmp/ardeno-reproduce.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
+target=ardeno
+if [ -n "$zip" ]; then
+  target=package
+  # The copy has no .git, so the second build is told the commit's time.
+  SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$source_dir" log -1 --format=%ct)}
+  export SOURCE_DATE_EPOCH
+  cmake --build "$(dirname "$zip")" --target package >"$work/package.log" 2>&1 ||
+    { cat "$work/package.log"; exit 1; }
+fi
+
 mkdir "$work/elsewhere"
-tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$work/elsewhere" -xf -
-if ! (cd "$work/elsewhere" && cmake --preset mingw -B "$work/another-build" &&
-  cmake --build "$work/another-build" --target ardeno -j2) >"$work/build.log" 2>&1; then
+tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$work/elsewhere" -xmf -
+if ! (cd "$work/elsewhere" && umask 077 && export TZ=JST-9 &&
+  cmake --preset "$preset" -B "$work/another-build" &&
+  cmake --build "$work/another-build" --target "$target" -j2) >"$work/build.log" 2>&1; then
   cat "$work/build.log"
   exit 1
 fi
 
-again=$work/another-build/ardeno.exe
-sha256sum "$exe" "$again"
-if ! cmp "$exe" "$again"; then
-  echo "differing bytes (offset, octal values):"
-  cmp -l "$exe" "$again" | head -n 20
-  exit 1
-fi
-echo "byte-identical: $(wc -c <"$exe") bytes, built in $(dirname "$exe") and in $(dirname "$again")"
+# Compares a file of the first build with its namesake in the second.
+CompareBuilt() {
+  local first=$1 again
+  again=$work/another-build/$(basename "$1")
+  sha256sum "$first" "$again"
+  if ! cmp "$first" "$again"; then
+    echo "differing bytes (offset, octal values):"
+    cmp -l "$first" "$again" | head -n 20
+    exit 1
+  fi
+  echo "byte-identical: $(wc -c <"$first") bytes, built in $(dirname "$first") and in $(dirname "$again")"
+}
+CompareBuilt "$exe"
+[ -z "$zip" ] || CompareBuilt "$zip"

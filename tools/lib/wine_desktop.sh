@@ -2,13 +2,55 @@
 # fresh Wine prefix in a temporary folder. Sourced by tools/test, tools/demo
 # and tools/bench.
 #
+#   ChooseWineBuild             which build of ardeno.exe Wine runs on this host
 #   StartWineDesktop WORKAREA   e.g. "0,40,1280,720" (left,top,width,height)
 #   StartWineDesktop --display  on the existing $DISPLAY and its work area
 #   StopWineDesktop             ends only what StartWineDesktop started
 #
 # Exports DISPLAY, WINEPREFIX, WINEDEBUG and WINE_DESKTOP_DIR.
 
-WINE_DESKTOP_PACKAGES=(wine wine32:i386 xvfb x11-utils)
+WINE_DESKTOP_PACKAGES=(wine wine32:i386 wine64 xvfb x11-utils)
+Wine32Loader=/usr/lib/wine/wine
+Wine64Loader=/usr/lib/wine/wine64
+
+# Sets WINE_BUILD to the preset whose exes Wine runs here, and WINE_BUILD_NAME
+# to what to call it: the shipped 32-bit build where the host runs i386 code,
+# else the x86-64 build under 64-bit Wine. It tries the installed 32-bit loader
+# rather than guessing: only the kernel's refusal of i386 code ("Exec format
+# error") chooses the x86-64 build; any other failure of 32-bit Wine is an
+# error, so a broken Wine never passes unnoticed as a 64-bit-only host.
+ChooseWineBuild() {
+  local output
+  if output=$("$Wine32Loader" --version 2>&1); then
+    WINE_BUILD=mingw
+    WINE_BUILD_NAME="32-bit build (this host runs 32-bit code)"
+  elif grep -q "Exec format error" <<<"$output"; then
+    WINE_BUILD=mingw-x64
+    WINE_BUILD_NAME="x86-64 build (this host runs no 32-bit code)"
+  else
+    echo "32-bit Wine does not start on this host, which runs 32-bit code: $output" >&2
+    return 1
+  fi
+  export WINE_BUILD WINE_BUILD_NAME
+}
+
+# Which Wine runs the desktop's programs, e.g. "wine-8.0 (Debian 8.0~repack-4), 64-bit".
+WineVersion() {
+  echo "$(wine --version), $([ "$WINE_BUILD" = mingw ] && echo 32-bit || echo 64-bit)"
+}
+
+# Debian's launchers (wine, and wine-stable behind wineboot and winepath) pick
+# the 32-bit loader whenever wine32 is installed, even where it cannot run:
+# for the x86-64 build the desktop puts launchers of its own first on PATH.
+Use64BitWine() {
+  local bin=$WINE_DESKTOP_DIR/bin launcher
+  mkdir "$bin"
+  for launcher in wine wine-stable; do
+    printf '#!/bin/sh\nexec %s "$@"\n' "$Wine64Loader" >"$bin/$launcher"
+    chmod +x "$bin/$launcher"
+  done
+  export PATH="$bin:$PATH" WINELOADER=$Wine64Loader
+}
 
 # Its own display, with the work area set before any Wine process starts.
 StartXvfb() {
@@ -36,6 +78,7 @@ StartWineDesktop() {
   WINE_DESKTOP_DIR=$(mktemp -d /tmp/ardeno-wine.XXXXXX)
   export WINE_DESKTOP_DIR
   [ "$workArea" = --display ] || StartXvfb "$workArea"
+  [ "${WINE_BUILD:?ChooseWineBuild first}" = mingw ] || Use64BitWine
 
   export WINEPREFIX="$WINE_DESKTOP_DIR/prefix"
   export WINEDEBUG=-all
