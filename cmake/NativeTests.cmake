@@ -7,7 +7,11 @@ add_executable(unit_tests
   tests/unit/run_stretcher_test.cpp
   tests/unit/stretch_window_test.cpp
   tests/unit/switch_lookup_test.cpp
-  tests/unit/all_windows_sweep_test.cpp)
+  tests/unit/all_windows_sweep_test.cpp
+  tests/unit/user_docs_test.cpp)
 target_link_libraries(unit_tests PRIVATE stretcher memory_desktop GTest::gtest_main)
+# The READMEs are read where they stand, so that the check sees them as edited.
+set_source_files_properties(tests/unit/user_docs_test.cpp
+  PROPERTIES COMPILE_DEFINITIONS ARDENO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 include(GoogleTest)
 gtest_discover_tests(unit_tests)

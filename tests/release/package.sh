@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Packs the build as the package target does, into a folder of its own, and
-# checks the zip's contents and the SHA256SUMS beside it.
+# Builds the package target and checks the zip: its entries in their order,
+# the exe inside it, and a SHA256SUMS that holds for the unpacked files and
+# the zip alike.
 # Usage: package.sh BUILD_DIR EXE VERSION
 set -euo pipefail
 export LC_ALL=C
@@ -11,14 +12,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 zip=ardeno-$version-win32.zip
-(cd "$build_dir" && cpack --config CPackConfig.cmake -B "$work/out") >"$work/cpack.log" 2>&1 ||
-  { cat "$work/cpack.log"; exit 1; }
-[ -f "$work/out/$zip" ] || { echo "no $zip"; ls "$work/out"; exit 1; }
-(cd "$work/out" && sha256sum -c SHA256SUMS)
+cmake --build "$build_dir" --target package >"$work/package.log" 2>&1 || { cat "$work/package.log"; exit 1; }
+cp "$build_dir/$zip" "$build_dir/SHA256SUMS" "$work"
 
-listing=$(cmake -E tar tf "$work/out/$zip" | sort | tr '\n' ' ')
-[ "$listing" = "LICENSE README.md ardeno.exe " ] || { echo "zip holds: $listing"; exit 1; }
-mkdir "$work/unpacked"
-(cd "$work/unpacked" && cmake -E tar xf "$work/out/$zip")
-cmp "$work/unpacked/ardeno.exe" "$exe"
-echo "$zip: $(wc -c <"$work/out/$zip") bytes: $listing"
+listing=$(cmake -E tar tf "$work/$zip" | tr '\n' ' ')
+[ "$listing" = "ardeno.exe README.ja.md docs/demo.png README.md LICENSE " ] || { echo "zip holds: $listing"; exit 1; }
+(cd "$work" && cmake -E tar xf "$zip" && sha256sum -c SHA256SUMS)
+[ "$(wc -l <"$work/SHA256SUMS")" -eq 6 ] || { echo "SHA256SUMS is not the five files and the zip"; exit 1; }
+cmp "$work/ardeno.exe" "$exe"
+echo "$zip: $(wc -c <"$work/$zip") bytes: $listing"

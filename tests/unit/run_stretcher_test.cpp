@@ -1,7 +1,6 @@
 #include "run_stretcher.h"
 
-#include <iconv.h>
-
+#include "code_page_932.h"
 #include "desktop_test.h"
 
 namespace desktop_test {
@@ -10,19 +9,6 @@ namespace {
 using RunStretcherTest = DesktopTest;
 
 constexpr RECT EditorRect{100, 200, 700, 500};
-
-std::string FromCodePage932(const std::string& bytes) {
-  iconv_t converter = iconv_open("UTF-8", "CP932");
-  EXPECT_NE(converter, reinterpret_cast<iconv_t>(-1));
-  std::string in = bytes, out(bytes.size() * 4, '\0');
-  char* inPtr = in.data();
-  char* outPtr = out.data();
-  std::size_t inLeft = in.size(), outLeft = out.size();
-  EXPECT_NE(iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1));
-  iconv_close(converter);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 struct ForegroundCase {
   const char* name;
@@ -65,7 +51,7 @@ TEST_F(RunStretcherTest, WarningBoxHasCaptionTextAndStyle) {
   ASSERT_EQ(memory_desktop::MessageBoxes().size(), 1u);
   const auto& box = memory_desktop::MessageBoxes()[0];
   EXPECT_EQ(box.caption, "Ardeno Ver.0.01");
-  EXPECT_EQ(FromCodePage932(box.text), "Morvelの[ツール]から実行して下さい。");
+  EXPECT_EQ(Utf8FromCodePage932(box.text), "Morvelの[ツール]から実行して下さい。");
   EXPECT_EQ(box.type, 0x30u);
   EXPECT_EQ(box.owner, other);
 }

@@ -1,0 +1,57 @@
+"""Writes the release zip and SHA256SUMS so that one commit always gives the same bytes.
+
+Usage: package_zip.py SOURCE_DIR OUTPUT_DIR ZIP_NAME EXE DOCUMENT...
+
+The exe goes first, under its file name, then each document under its path
+in SOURCE_DIR (so docs/demo.png keeps the guide's link to it). All entries
+have the time of SOURCE_DATE_EPOCH (else of the source's last commit) and
+nothing of the host: one plain file mode, no owner, no extra time field.
+CMake's own archive writer stores each file's access and change times, so it
+cannot do this. The entries are stored, not deflated: compressors differ
+between zlib builds, and the zip must come out the same on any machine. SHA256SUMS lists the files, then the zip, as
+`sha256sum -c` reads them.
+"""
+
+import hashlib
+import os
+import pathlib
+import subprocess
+import sys
+import time
+import zipfile
+
+
+def source_date_epoch(source_dir):
+    epoch = os.environ.get("SOURCE_DATE_EPOCH")
+    if epoch:
+        return int(epoch)
+    try:
+        output = subprocess.run(
+            ["git", "-C", source_dir, "log", "-1", "--format=%ct"],
+            capture_output=True, text=True, check=True).stdout
+    except (OSError, subprocess.CalledProcessError):
+        sys.exit("package_zip.py: no git history here; set SOURCE_DATE_EPOCH")
+    return int(output)
+
+
+def main(source_dir, output_dir, zip_name, exe, *documents):
+    # Zip times are local times without a zone; UTC makes them the same anywhere.
+    entry_time = time.gmtime(source_date_epoch(source_dir))[:6]
+    output = pathlib.Path(output_dir)
+    sums = []
+    with zipfile.ZipFile(output / zip_name, "w") as archive:
+        entries = [(pathlib.Path(exe).name, pathlib.Path(exe))]
+        entries += [(name, pathlib.Path(source_dir, name)) for name in documents]
+        for name, file in entries:
+            data = file.read_bytes()
+            entry = zipfile.ZipInfo(name, entry_time)
+            entry.create_system = 3  # Unix, to give every file the same plain mode
+            entry.external_attr = 0o100644 << 16
+            archive.writestr(entry, data)
+            sums.append((hashlib.sha256(data).hexdigest(), name))
+    sums.append((hashlib.sha256((output / zip_name).read_bytes()).hexdigest(), zip_name))
+    (output / "SHA256SUMS").write_bytes("".join(f"{h}  {n}\n" for h, n in sums).encode())
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:])
