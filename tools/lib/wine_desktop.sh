@@ -9,12 +9,16 @@
 #
 # Exports DISPLAY, WINEPREFIX, WINEDEBUG and WINE_DESKTOP_DIR.
 
-WINE_DESKTOP_PACKAGES=(wine wine32:i386 wine64 xvfb x11-utils)
+# wine64 comes only with the x86-64 build (WINE_BUILD_PACKAGES): once it is
+# installed, Debian's wineserver launcher starts the 64-bit server for the
+# 32-bit loader too.
+WINE_DESKTOP_PACKAGES=(wine wine32:i386 xvfb x11-utils)
 Wine32Loader=/usr/lib/wine/wine
 Wine64Loader=/usr/lib/wine/wine64
 
-# Sets WINE_BUILD to the preset whose exes Wine runs here, and WINE_BUILD_NAME
-# to what to call it: the shipped 32-bit build where the host runs i386 code,
+# Sets WINE_BUILD to the preset whose exes Wine runs here, WINE_BUILD_NAME to
+# what to call it, and WINE_BUILD_PACKAGES to the packages that build and run
+# it, for EnsurePackages: the shipped 32-bit build where the host runs i386 code,
 # else the x86-64 build under 64-bit Wine. It tries the installed 32-bit loader
 # rather than guessing: only the kernel's refusal of i386 code ("Exec format
 # error") chooses the x86-64 build; any other failure of 32-bit Wine is an
@@ -24,9 +28,11 @@ ChooseWineBuild() {
   if output=$("$Wine32Loader" --version 2>&1); then
     WINE_BUILD=mingw
     WINE_BUILD_NAME="32-bit build (this host runs 32-bit code)"
+    WINE_BUILD_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686)
   elif grep -q "Exec format error" <<<"$output"; then
     WINE_BUILD=mingw-x64
     WINE_BUILD_NAME="x86-64 build (this host runs no 32-bit code)"
+    WINE_BUILD_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64)
   else
     echo "32-bit Wine does not start on this host, which runs 32-bit code: $output" >&2
     return 1
@@ -34,9 +40,9 @@ ChooseWineBuild() {
   export WINE_BUILD WINE_BUILD_NAME
 }
 
-# Which Wine runs the desktop's programs, e.g. "wine-8.0 (Debian 8.0~repack-4), 64-bit".
+# Which Wine runs the desktop's programs, e.g. "64-bit wine-8.0 (Debian 8.0~repack-4)".
 WineVersion() {
-  echo "$(wine --version), $([ "$WINE_BUILD" = mingw ] && echo 32-bit || echo 64-bit)"
+  echo "$([ "$WINE_BUILD" = mingw ] && echo 32-bit || echo 64-bit) $(wine --version)"
 }
 
 # Debian's launchers (wine, and wine-stable behind wineboot and winepath) pick
