@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Installs the Debian packages that are missing, and nothing else.
 # Usage: EnsurePackages PACKAGE...  (needs root, as on CI)
 EnsurePackages() {

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A private Wine desktop: its own Xvfb display, with a chosen work area, and a
 # fresh Wine prefix in a temporary folder. Sourced by tools/test, tools/demo
 # and tools/bench.
