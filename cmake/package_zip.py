@@ -8,8 +8,8 @@ have the time of SOURCE_DATE_EPOCH (else of the source's last commit) and
 nothing of the host: one plain file mode, no owner, no extra time field.
 CMake's own archive writer stores each file's access and change times, so it
 cannot do this. The entries are stored, not deflated: compressors differ
-between zlib builds, and the zip must come out the same on any machine. SHA256SUMS lists the files, then the zip, as
-`sha256sum -c` reads them.
+between zlib builds, and the zip must come out the same on any machine.
+SHA256SUMS lists the files, then the zip, as `sha256sum -c` reads them.
 """
 
 import hashlib
