@@ -1,5 +1,5 @@
-// The READMEs tell users the switch to type and the warning box to expect;
-// they must name them as the code has them.
+// The READMEs and the demo's page tell users the switch to type and the
+// warning box to expect; they must name them as the code has them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -45,7 +45,7 @@ TEST(UserDocs, NameTheSwitchCaptionAndMessageAsTheCodeHasThem) {
       {"message", R"((Morvelの\[ツール\]から.*?。))", Utf8FromCodePage932(RunFromToolsMessage),
        false},
   };
-  for (const char* doc : {"README.md", "README.ja.md"}) {
+  for (const char* doc : {"README.md", "README.ja.md", "docs/demo.md"}) {
     const std::string text = ReadSourceFile(doc);
     for (const auto& t : texts) {
       SCOPED_TRACE(std::string(doc) + ", " + t.what);
