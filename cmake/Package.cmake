@@ -1,16 +1,18 @@
-# ardeno-<version>-win32.zip: ardeno.exe with the two READMEs, the guide's
-# picture and LICENSE, and a SHA256SUMS beside it:
+# ardeno-<version>-win32.zip: ardeno.exe with readme.txt (the Japanese guide
+# as plain text) and its picture, the English README and its picture, and
+# LICENSE, and a SHA256SUMS beside it:
 # `cmake --build --preset mingw --target package`. A script of ours writes the
 # zip, not CPack, so that one commit packs to the same bytes wherever and
 # whenever it is packed.
 find_package(Python3 COMPONENTS Interpreter)
 if(Python3_Interpreter_FOUND)
+  include(${CMAKE_CURRENT_LIST_DIR}/ReadmeTxt.cmake)
   add_custom_target(package
     COMMAND Python3::Interpreter ${CMAKE_CURRENT_LIST_DIR}/package_zip.py
             ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} ardeno-${PROJECT_VERSION}-win32.zip
-            $<TARGET_FILE:ardeno> README.ja.md docs/demo.png README.md LICENSE
+            $<TARGET_FILE:ardeno> ${readme_txt} docs/demo.ja.png README.md docs/demo.png LICENSE
     VERBATIM)
-  add_dependencies(package ardeno)
+  add_dependencies(package ardeno readme_txt)
 else()
   message(STATUS "No Python 3 found: no package target")
 endif()

@@ -2,8 +2,10 @@
 
 Usage: package_zip.py SOURCE_DIR OUTPUT_DIR ZIP_NAME EXE DOCUMENT...
 
-The exe goes first, under its file name, then each document under its path
-in SOURCE_DIR (so docs/demo.png keeps the guide's link to it). All entries
+The exe goes first, under its file name, then each document: one made by the
+build, given by its absolute path, under its file name (readme.txt), the
+others under their path in SOURCE_DIR (so docs/demo.png keeps the README's
+link to it). All entries
 have the time of SOURCE_DATE_EPOCH (else of the source's last commit) and
 nothing of the host: one plain file mode, no owner, no extra time field.
 CMake's own archive writer stores each file's access and change times, so it
@@ -41,7 +43,9 @@ def main(source_dir, output_dir, zip_name, exe, *documents):
     sums = []
     with zipfile.ZipFile(output / zip_name, "w") as archive:
         entries = [(pathlib.Path(exe).name, pathlib.Path(exe))]
-        entries += [(name, pathlib.Path(source_dir, name)) for name in documents]
+        for document in map(pathlib.Path, documents):
+            name = document.name if document.is_absolute() else document.as_posix()
+            entries.append((name, pathlib.Path(source_dir, document)))
         for name, file in entries:
             data = file.read_bytes()
             entry = zipfile.ZipInfo(name, entry_time)

@@ -2,7 +2,8 @@
 // application window as the editor's framework makes them, another
 // application's window and a taskbar strip. It runs ardeno.exe against them,
 // prints every window's rectangle before and after each run and saves the
-// screen before the first run and after each run as BMP files.
+// screen before the first run and after each run as BMP files. On a Japanese
+// system its windows have Japanese titles and notes, elsewhere English ones.
 //
 //   stand_in_desktop.exe ARDENO_EXE SHOT_FOLDER
 
@@ -29,8 +30,6 @@ constexpr DWORD SettleMs = 400;
 
 struct StandIn {
   const char* className;
-  const char* caption;
-  const char* note;  // painted into the window, to explain the picture
   COLORREF background;
   int left, top, width, height;  // top is relative to the work area's top
   bool maximized;
@@ -38,20 +37,46 @@ struct StandIn {
 };
 
 StandIn standIns[] = {
-    {EditorClass, "Morvel - notes.txt", "notes.txt is maximized: ardeno.exe leaves it alone",
-     RGB(226, 232, 240), 40, 60, 600, 400, true, nullptr},
-    {EditorClass, "Morvel - chapter1.txt",
-     "chapter1.txt is in the foreground: ardeno.exe stretches it to the work area's height",
-     RGB(255, 244, 200), 300, 170, 340, 300, false, nullptr},
-    {EditorClass, "Morvel - chapter2.txt",
-     "chapter2.txt is another editor window: only ardeno.exe /all stretches it", RGB(214, 240, 214),
-     680, 50, 300, 230, false, nullptr},
-    {OtherApplicationClass, "memo.txt - Notepad",
-     "Another application: never moved. In the foreground, it makes ardeno.exe warn.",
-     RGB(255, 255, 255), 1010, 280, 250, 250, false, nullptr},
+    {EditorClass, RGB(226, 232, 240), 40, 60, 600, 400, true, nullptr},
+    {EditorClass, RGB(255, 244, 200), 300, 170, 340, 300, false, nullptr},
+    {EditorClass, RGB(214, 240, 214), 680, 50, 300, 230, false, nullptr},
+    {OtherApplicationClass, RGB(255, 255, 255), 1010, 280, 250, 250, false, nullptr},
 };
 constexpr int ForegroundEditor = 1;
 constexpr int OtherApplication = 3;
+
+// What the windows say, in the desktop's language: each stand-in's caption and
+// a note painted into it to explain the picture, and the taskbar's label.
+struct DesktopTexts {
+  const wchar_t* font;
+  const wchar_t* captions[std::size(standIns)];
+  const wchar_t* notes[std::size(standIns)];
+  const wchar_t* taskbar;
+};
+
+constexpr DesktopTexts English = {
+    L"Tahoma",
+    {L"Morvel - notes.txt", L"Morvel - chapter1.txt", L"Morvel - chapter2.txt",
+     L"memo.txt - Notepad"},
+    {L"notes.txt is maximized: ardeno.exe leaves it alone",
+     L"chapter1.txt is in the foreground: ardeno.exe stretches it to the work area's height",
+     L"chapter2.txt is another editor window: only ardeno.exe /all stretches it",
+     L"Another application: never moved. In the foreground, it makes ardeno.exe warn."},
+    L"Taskbar: the work area starts below it",
+};
+
+constexpr DesktopTexts Japanese = {
+    L"IPAPGothic",
+    {L"Morvel - 構想メモ.txt", L"Morvel - 第一章.txt", L"Morvel - 第二章.txt",
+     L"買い物.txt - メモ帳"},
+    {L"構想メモ.txt は最大化されていて、背景いっぱいに広がっています。Ardeno は変えません。",
+     L"第一章.txt はいちばん手前のウィンドウ。ardeno.exe で縦いっぱいになります。",
+     L"第二章.txt はもう1つの Morvel のウィンドウ。ardeno.exe /all で縦いっぱいになります。",
+     L"メモ帳は Morvel ではないので動かしません。これが手前のときは警告が出ます。"},
+    L"タスクバー: 作業領域はこの上までです",
+};
+
+const DesktopTexts* texts = &English;
 
 HFONT noteFont;
 
@@ -60,20 +85,20 @@ const StandIn* StandInOf(HWND window) {
 }
 
 // An explanatory note, then numbered grey bars that read as lines of text.
-void PaintStandIn(HDC dc, const RECT& client, const StandIn& standIn) {
+void PaintStandIn(HDC dc, const RECT& client, const StandIn& standIn, const wchar_t* note) {
   HBRUSH background = CreateSolidBrush(standIn.background);
   FillRect(dc, &client, background);
   DeleteObject(background);
   SetBkMode(dc, TRANSPARENT);
   SelectObject(dc, noteFont);
-  RECT note = {client.left + 10, client.top + 8, std::min(client.left + 270, client.right - 10),
+  RECT area = {client.left + 10, client.top + 8, std::min(client.left + 270, client.right - 10),
                client.bottom};
-  DrawTextA(dc, standIn.note, -1, &note, DT_WORDBREAK | DT_CALCRECT);
-  DrawTextA(dc, standIn.note, -1, &note, DT_WORDBREAK);
+  DrawTextW(dc, note, -1, &area, DT_WORDBREAK | DT_CALCRECT);
+  DrawTextW(dc, note, -1, &area, DT_WORDBREAK);
   HBRUSH bar = CreateSolidBrush(RGB(150, 150, 150));
   SetTextColor(dc, RGB(130, 130, 130));
   int line = 1;
-  for (int y = note.bottom + 14; y + 16 < client.bottom; y += 20, ++line) {
+  for (int y = area.bottom + 14; y + 16 < client.bottom; y += 20, ++line) {
     char number[8];
     std::snprintf(number, sizeof number, "%3d", line);
     TextOutA(dc, client.left + 6, y, number, lstrlenA(number));
@@ -90,7 +115,7 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   HDC dc = BeginPaint(window, &paint);
   RECT client;
   GetClientRect(window, &client);
-  PaintStandIn(dc, client, *standIn);
+  PaintStandIn(dc, client, *standIn, texts->notes[standIn - standIns]);
   EndPaint(window, &paint);
   return 0;
 }
@@ -106,7 +131,7 @@ LRESULT CALLBACK TaskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   SetTextColor(dc, RGB(255, 255, 255));
   SelectObject(dc, noteFont);
   client.left += 12;
-  DrawTextA(dc, "Taskbar: the work area starts below it", -1, &client, DT_SINGLELINE | DT_VCENTER);
+  DrawTextW(dc, texts->taskbar, -1, &client, DT_SINGLELINE | DT_VCENTER);
   EndPaint(window, &paint);
   return 0;
 }
@@ -131,16 +156,25 @@ void OpenStandIns(const RECT& workArea) {
       owner = CreateWindowExA(0, HiddenApplicationClass, "Morvel", WS_POPUP, 0, 0, 0, 0, nullptr,
                               nullptr, instance, nullptr);
     }
-    standIn.window = CreateWindowExA(0, standIn.className, standIn.caption, WS_OVERLAPPEDWINDOW,
-                                     standIn.left, workArea.top + standIn.top, standIn.width,
-                                     standIn.height, owner, nullptr, instance, nullptr);
+    const wchar_t* caption = texts->captions[&standIn - standIns];
+    wchar_t className[64];
+    MultiByteToWideChar(CP_ACP, 0, standIn.className, -1, className, 64);
+    standIn.window = CreateWindowExW(0, className, caption, WS_OVERLAPPEDWINDOW, standIn.left,
+                                     workArea.top + standIn.top, standIn.width, standIn.height,
+                                     owner, nullptr, instance, nullptr);
     SetWindowLongPtrA(standIn.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&standIn));
     ShowWindow(standIn.window, standIn.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   }
-  if (workArea.top > 0) {
-    HWND taskbar = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-                                   TaskbarClass, "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                   workArea.top, nullptr, nullptr, instance, nullptr);
+  // The taskbar fills the screen's strip outside the work area, above or below it.
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  const RECT strip = workArea.top > 0 ? RECT{0, 0, screenWidth, workArea.top}
+                                      : RECT{0, workArea.bottom, screenWidth, screenHeight};
+  if (strip.bottom > strip.top) {
+    HWND taskbar =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, TaskbarClass, "",
+                        WS_POPUP, strip.left, strip.top, strip.right - strip.left,
+                        strip.bottom - strip.top, nullptr, nullptr, instance, nullptr);
     ShowWindow(taskbar, SW_SHOWNOACTIVATE);
   }
 }
@@ -210,19 +244,23 @@ std::string Describe(const RECT& r) {
   return text;
 }
 
+std::string Utf8(const wchar_t* text) {
+  char utf8[768] = "";
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  return utf8;
+}
+
 std::string Caption(HWND window) {
-  char caption[128] = "";
-  GetWindowTextA(window, caption, sizeof caption);
-  return caption;
+  wchar_t caption[128] = L"";
+  GetWindowTextW(window, caption, 128);
+  return Utf8(caption);
 }
 
 void PrintWarningBox(HWND box) {
   wchar_t text[256] = L"";
   GetDlgItemTextW(box, WarningTextId, text, 256);
-  char utf8[768] = "";
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
   std::printf("  warning box \"%s\", owned by \"%s\": %s\n", Caption(box).c_str(),
-              Caption(GetWindow(box, GW_OWNER)).c_str(), utf8);
+              Caption(GetWindow(box, GW_OWNER)).c_str(), Utf8(text).c_str());
 }
 
 bool Fail(const char* what) {
@@ -288,8 +326,9 @@ bool RunArdeno(const std::string& exe, const char* arguments, HWND foreground,
     const char* status = !EqualRect(&before[i], &after) ? "moved"
                          : IsZoomed(standIns[i].window) ? "unchanged (maximized)"
                                                         : "unchanged";
-    std::printf("  %-16s %-22s %17s  ->  %-17s  %s\n", standIns[i].className, standIns[i].caption,
-                Describe(before[i]).c_str(), Describe(after).c_str(), status);
+    std::printf("  %-16s %-22s %17s  ->  %-17s  %s\n", standIns[i].className,
+                Caption(standIns[i].window).c_str(), Describe(before[i]).c_str(),
+                Describe(after).c_str(), status);
   }
   std::printf("  exit code %lu\n\n", exitCode);
   std::fflush(stdout);
@@ -309,8 +348,9 @@ int main(int argc, char** argv) {
   RegisterStandInClass(OtherApplicationClass, StandInProc);
   RegisterStandInClass(HiddenApplicationClass, DefWindowProcA);
   RegisterStandInClass(TaskbarClass, TaskbarProc);
-  noteFont = CreateFontA(-15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
-                         "Tahoma");
+  if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE) texts = &Japanese;
+  noteFont = CreateFontW(-15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                         texts->font);
 
   RECT workArea;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);

@@ -1,5 +1,6 @@
-// The READMEs and the demo's page tell users the switch to type and the
-// warning box to expect; they must name them as the code has them.
+// The READMEs, the demo's page and the readme.txt the zip carries tell users
+// the switch to type and the warning box to expect; they must name them as the
+// code has them. readme.txt must also read cleanly in Notepad.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include "all_windows_sweep.h"
@@ -15,9 +17,9 @@
 
 namespace {
 
-std::string ReadSourceFile(const std::string& name) {
-  std::ifstream file(ARDENO_SOURCE_DIR "/" + name, std::ios::binary);
-  EXPECT_TRUE(file.is_open()) << name;
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  EXPECT_TRUE(file.is_open()) << path;
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
@@ -45,10 +47,11 @@ TEST(UserDocs, NameTheSwitchCaptionAndMessageAsTheCodeHasThem) {
       {"message", R"((Morvelの\[ツール\]から.*?。))", Utf8FromCodePage932(RunFromToolsMessage),
        false},
   };
-  for (const char* doc : {"README.md", "README.ja.md", "docs/demo.md"}) {
-    const std::string text = ReadSourceFile(doc);
+  for (const std::string doc : {ARDENO_SOURCE_DIR "/README.md", ARDENO_SOURCE_DIR "/README.ja.md",
+                                ARDENO_SOURCE_DIR "/docs/demo.md", ARDENO_README_TXT}) {
+    const std::string text = ReadFile(doc);
     for (const auto& t : texts) {
-      SCOPED_TRACE(std::string(doc) + ", " + t.what);
+      SCOPED_TRACE(doc + ", " + t.what);
       const std::regex pattern(t.pattern, std::regex::ECMAScript | std::regex::icase);
       int named = 0;
       for (std::sregex_iterator match(text.begin(), text.end(), pattern), end; match != end;
@@ -59,6 +62,49 @@ TEST(UserDocs, NameTheSwitchCaptionAndMessageAsTheCodeHasThem) {
       EXPECT_GT(named, 0) << doc << " never names the " << t.what;
     }
   }
+}
+
+// Notepad on Windows 10 takes a file without a byte order mark for the ANSI
+// code page, and joins lines that end in a bare LF on older builds.
+TEST(UserDocs, ReadmeTxtIsUtf8WithByteOrderMarkAndCrLfLineEnds) {
+  const std::string text = ReadFile(ARDENO_README_TXT);
+  EXPECT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u) << "no UTF-8 byte order mark";
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text.back(), '\n');
+  int bareLineFeeds = 0, bareCarriageReturns = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++bareLineFeeds;
+    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) ++bareCarriageReturns;
+  }
+  EXPECT_EQ(bareLineFeeds, 0);
+  EXPECT_EQ(bareCarriageReturns, 0);
+}
+
+TEST(UserDocs, ReadmeTxtHasNoMarkdownThatNotepadWouldShow) {
+  const struct {
+    const char* what;
+    const char* pattern;
+  } noise[] = {
+      {"heading", R"(^ *#)"},
+      {"picture", R"(^!|!\[)"},
+      {"link", R"(\]\()"},
+      {"code span", "`"},
+      {"list bullet", R"(^ *[-*+] )"},
+      {"emphasis", R"(\*\*|__)"},
+      {"HTML tag", R"(<[A-Za-z/!])"},
+      {"backslash escape", R"(\\[][\\`*_{}()#+.!-])"},
+      {"quote or fence", R"(^(>|~~~))"},
+  };
+  std::istringstream lines(ReadFile(ARDENO_README_TXT));
+  int number = 0;
+  for (std::string line; std::getline(lines, line);) {
+    ++number;
+    for (const auto& n : noise) {
+      EXPECT_FALSE(std::regex_search(line, std::regex(n.pattern)))
+          << "line " << number << " has a Markdown " << n.what << ": " << line;
+    }
+  }
+  EXPECT_GT(number, 0);
 }
 
 }  // namespace
