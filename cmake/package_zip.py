@@ -4,9 +4,8 @@ Usage: package_zip.py SOURCE_DIR OUTPUT_DIR ZIP_NAME EXE DOCUMENT...
 
 The exe goes first, under its file name, then each document: one made by the
 build, given by its absolute path, under its file name (readme.txt), the
-others under their path in SOURCE_DIR (so docs/demo.png keeps the README's
-link to it). All entries
-have the time of SOURCE_DATE_EPOCH (else of the source's last commit) and
+others under their path in SOURCE_DIR (so docs/demo.ja.png stays where the
+guide says it is). All entries have the time of SOURCE_DATE_EPOCH (else of the source's last commit) and
 nothing of the host: one plain file mode, no owner, no extra time field.
 CMake's own archive writer stores each file's access and change times, so it
 cannot do this. The entries are stored, not deflated: compressors differ
