@@ -37,15 +37,17 @@ enum State {
   Hidden,     // never shown
   OffLeft,    // shown, sticking out past the left edge of the screen
   AtTarget,   // shown, already as tall as the work area
-  Hangs,      // shown, on a thread that stops answering for HangMs as the tool starts
+  Hangs,      // shown, on a thread that stops answering for HangMs as the tool starts;
+              // these rows come last and share that one thread
 };
 
 // What the tool must do to a row's window.
 enum Move {
   Stays,
-  Moves,    // stretched, once
-  Pending,  // the move an ended tool left waiting: made whole once the window answers, or not at
-            // all
+  Moves,  // stretched, once
+  // The move an ended tool left waiting on a hung window: made whole once the
+  // window answers (Wine makes it then), or not at all.
+  Pending,
 };
 
 struct WindowRow {
@@ -59,7 +61,7 @@ struct WindowRow {
 enum Run {
   Quiet,  // runs to its end without a box
   Warns,  // the warning box must appear, owned by the foreground window
-  Ended,  // ended (TerminateProcess) while it waits on the window that Hangs
+  Ended,  // ended (TerminateProcess) while it waits on the first window that Hangs
 };
 
 struct Scenario {
