@@ -3,7 +3,7 @@
 # desktops; they read the desktop's expected work area and code page from
 # ARDENO_E2E_WORKAREA and ARDENO_E2E_ACP.
 add_executable(ardeno_e2e tests/e2e/ardeno_e2e.cpp)
-target_link_libraries(ardeno_e2e PRIVATE user32 kernel32)
+target_link_libraries(ardeno_e2e PRIVATE user32 gdi32 kernel32)
 if(MINGW)
   # No MinGW runtime DLLs to look for under Wine.
   target_link_options(ardeno_e2e PRIVATE -static)
@@ -13,7 +13,10 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 
 # One test per row of the scenario table, found by the row's layout (four
-# blanks, then {"name", ...), and one for the exe's manifest.
+# blanks, then {"name", ...), and one for the exe's manifest. A row laid out
+# otherwise is not found: e2e.rows-registered hands the driver every name
+# registered here, and the driver fails naming each row of its table that is
+# not among them.
 set(scenarioSource ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/ardeno_e2e.cpp)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${scenarioSource})
 file(STRINGS ${scenarioSource} scenarioRows REGEX "^    {\"[a-z0-9-]+\",")
@@ -22,6 +25,8 @@ foreach(row IN LISTS scenarioRows)
   string(REGEX MATCH "\"([a-z0-9-]+)\"" quotedName "${row}")
   list(APPEND scenarios ${CMAKE_MATCH_1})
 endforeach()
+add_test(NAME e2e.rows-registered COMMAND ardeno_e2e --registered ${scenarios})
+set_tests_properties(e2e.rows-registered PROPERTIES LABELS e2e TIMEOUT 60)
 foreach(scenario IN LISTS scenarios)
   set(test e2e.${scenario})
   add_test(NAME ${test}

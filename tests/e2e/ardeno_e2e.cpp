@@ -3,6 +3,7 @@
 //
 //   ardeno_e2e ARDENO_EXE SCENARIO
 //   ardeno_e2e ARDENO_EXE manifest
+//   ardeno_e2e --registered NAME...   fails naming each row not among the NAMEs
 //
 // The desktop is described by the environment, so that a wrongly set-up desktop
 // fails instead of passing trivially: ARDENO_E2E_WORKAREA is the work area as
@@ -10,8 +11,9 @@
 // ANSI code page.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -19,33 +21,58 @@
 
 namespace {
 
-enum Setup {
-  Shown,           // owned by a hidden application window, as the editor's framework does
-  Unowned,         // no owner at all
-  Maximized,       // owned, maximized
-  OwnerMinimized,  // owned, the application window minimized, the window itself shown
-  Hidden,          // owned, never shown
-  OffLeft,         // owned, sticking out past the left edge of the screen
-  AtTarget,        // owned, already as tall as the work area
+// Who owns a row's window.
+enum Owner {
+  NoOwner,
+  HiddenOwner,            // a hidden application window, as the editor's framework makes it
+  HiddenMinimizedOwner,   // that window minimized: the editor application is minimized
+  VisibleOwner,           // a visible application window, not minimized
+  VisibleMinimizedOwner,  // a visible application window, minimized
+};
+
+// The state a row's window is in when the tool starts.
+enum State {
+  Normal,     // shown, neither maximized nor minimized
+  Maximized,  // shown maximized
+  Hidden,     // never shown
+  OffLeft,    // shown, sticking out past the left edge of the screen
+  AtTarget,   // shown, already as tall as the work area
+  Hangs,      // shown, on a thread that stops answering for HangMs as the tool starts;
+              // these rows come last and share that one thread
+};
+
+// What the tool must do to a row's window.
+enum Move {
+  Stays,
+  Moves,  // stretched, once
+  // The move an ended tool left waiting on a hung window: made whole once the
+  // window answers (Wine makes it then), or not at all.
+  Pending,
 };
 
 struct WindowRow {
   const char* className;
-  Setup setup;
-  bool moves;
+  Owner owner;
+  State state;
+  Move moves;
+};
+
+// How the tool's run goes.
+enum Run {
+  Quiet,  // runs to its end without a box
+  Warns,  // the warning box must appear, owned by the foreground window
+  Ended,  // ended (TerminateProcess) while it waits on the first window that Hangs
 };
 
 struct Scenario {
   const char* name;
   const char* commandLine;  // as the tool sees it, program name first
   int foreground;           // index into windows, or NoForeground
-  bool warns;               // the warning box must appear, owned by the foreground window
-  std::vector<WindowRow> windows;
+  Run run;
+  std::vector<WindowRow> windows;  // top of the z-order first, but for the foreground window
 };
 
 constexpr int NoForeground = -1;
-constexpr bool Moves = true, Stays = false;
-constexpr bool Warns = true, Quiet = false;
 constexpr char Plain[] = "ardeno.exe";
 constexpr char All[] = "ardeno.exe /all";
 
@@ -55,26 +82,31 @@ constexpr char OtherApp[] = "Notepad";
 constexpr char ApplicationClass[] = "TApplication";
 
 // An editor in front and another behind it: the one behind moves only with "/all".
-const std::vector<WindowRow> AllMode{{Editor, Shown, Moves}, {Editor, Shown, Moves}};
-const std::vector<WindowRow> SingleMode{{Editor, Shown, Moves}, {Editor, Shown, Stays}};
-const WindowRow Behind{Editor, Shown, Stays};
+const std::vector<WindowRow> AllMode{{Editor, HiddenOwner, Normal, Moves},
+                                     {Editor, HiddenOwner, Normal, Moves}};
+const std::vector<WindowRow> SingleMode{{Editor, HiddenOwner, Normal, Moves},
+                                        {Editor, HiddenOwner, Normal, Stays}};
+const WindowRow Behind{Editor, HiddenOwner, Normal, Stays};
+const WindowRow Other{OtherApp, NoOwner, Normal, Stays};
 
 // One scenario per row; the names become CTest's test names.
 // clang-format off
 const Scenario Scenarios[] = {
-    {"editor-in-front", Plain, 0, Quiet, {{Editor, Shown, Moves}}},
-    {"unowned-editor-in-front", Plain, 0, Quiet, {{Editor, Unowned, Moves}}},
+    {"editor-in-front", Plain, 0, Quiet, {{Editor, HiddenOwner, Normal, Moves}}},
+    {"unowned-editor-in-front", Plain, 0, Quiet, {{Editor, NoOwner, Normal, Moves}}},
     {"only-the-front-editor", Plain, 1, Quiet,
-     {Behind, {Editor, Shown, Moves}, {Editor, Unowned, Stays}}},
-    {"other-app-in-front", Plain, 0, Warns, {{OtherApp, Unowned, Stays}, Behind}},
-    {"lower-case-class-in-front", Plain, 0, Warns, {{"tmorvelmainform", Shown, Stays}}},
-    {"longer-class-in-front", Plain, 0, Warns, {{"TMorvelMainFormX", Shown, Stays}, Behind}},
-    {"editor-dialog-in-front", Plain, 0, Warns, {{EditorDialog, Shown, Stays}, Behind}},
+     {Behind, {Editor, HiddenOwner, Normal, Moves}, {Editor, NoOwner, Normal, Stays}}},
+    {"other-app-in-front", Plain, 0, Warns, {Other, Behind}},
+    {"lower-case-class-in-front", Plain, 0, Warns, {{"tmorvelmainform", HiddenOwner, Normal, Stays}}},
+    {"longer-class-in-front", Plain, 0, Warns, {{"TMorvelMainFormX", HiddenOwner, Normal, Stays}, Behind}},
+    {"editor-dialog-in-front", Plain, 0, Warns, {{EditorDialog, HiddenOwner, Normal, Stays}, Behind}},
     {"no-foreground-window", Plain, NoForeground, Warns, {Behind}},
-    {"maximized-editor", Plain, 0, Quiet, {{Editor, Maximized, Stays}}},
-    {"owner-minimized", Plain, 0, Quiet, {{Editor, OwnerMinimized, Stays}}},
-    {"off-left-editor", Plain, 0, Quiet, {{Editor, OffLeft, Moves}}},
-    {"editor-at-target", Plain, 0, Quiet, {{Editor, AtTarget, Moves}}},
+    {"maximized-editor", Plain, 0, Quiet, {{Editor, HiddenOwner, Maximized, Stays}}},
+    {"owner-minimized", Plain, 0, Quiet, {{Editor, HiddenMinimizedOwner, Normal, Stays}}},
+    {"owner-visible", Plain, 0, Quiet, {{Editor, VisibleOwner, Normal, Moves}}},
+    {"owner-visible-minimized", Plain, 0, Quiet, {{Editor, VisibleMinimizedOwner, Normal, Stays}}},
+    {"off-left-editor", Plain, 0, Quiet, {{Editor, HiddenOwner, OffLeft, Moves}}},
+    {"editor-at-target", Plain, 0, Quiet, {{Editor, HiddenOwner, AtTarget, Moves}}},
 
     {"switch-lower-case", All, 0, Quiet, AllMode},
     {"switch-upper-case", "ardeno.exe /ALL", 0, Quiet, AllMode},
@@ -93,23 +125,40 @@ const Scenario Scenarios[] = {
     {"switch-quoted-with-blank", "ardeno.exe \"/all x\"", 0, Quiet, SingleMode},
     {"program-named-switch", "/all", 0, Quiet, SingleMode},
 
-    {"all-other-app-in-front", All, 0, Warns, {{OtherApp, Unowned, Stays}, Behind, Behind}},
-    {"all-one-editor", All, 0, Quiet, {{Editor, Shown, Moves}, {EditorDialog, Shown, Stays}}},
+    {"all-other-app-in-front", All, 0, Warns, {Other, Behind, Behind}},
+    {"all-one-editor", All, 0, Quiet,
+     {{Editor, HiddenOwner, Normal, Moves}, {EditorDialog, HiddenOwner, Normal, Stays}}},
     {"all-skips-maximized", All, 0, Quiet,
-     {{Editor, Shown, Moves}, {Editor, Maximized, Stays}, {Editor, OffLeft, Moves}}},
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Maximized, Stays},
+      {Editor, HiddenOwner, OffLeft, Moves}}},
     {"all-skips-minimized-owner", All, 0, Quiet,
-     {{Editor, Unowned, Moves}, {Editor, OwnerMinimized, Stays}, {Editor, AtTarget, Moves}}},
+     {{Editor, NoOwner, Normal, Moves}, {Editor, HiddenMinimizedOwner, Normal, Stays},
+      {Editor, HiddenOwner, AtTarget, Moves}}},
     {"all-other-classes-untouched", All, 0, Quiet,
-     {{Editor, Shown, Moves}, {EditorDialog, Shown, Stays}, {OtherApp, Unowned, Stays},
-      {"TMorvelMainFormX", Shown, Stays}, {ApplicationClass, Unowned, Stays}}},
-    {"all-hidden-editor", All, 0, Quiet, {{Editor, Shown, Moves}, {Editor, Hidden, Moves}}},
+     {{Editor, HiddenOwner, Normal, Moves}, {EditorDialog, HiddenOwner, Normal, Stays}, Other,
+      {"TMorvelMainFormX", HiddenOwner, Normal, Stays}, {ApplicationClass, NoOwner, Normal, Stays}}},
+    {"all-hidden-editor", All, 0, Quiet,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Hidden, Moves}}},
+    {"all-waits-for-hung-editor", All, 0, Quiet,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Normal, Moves},
+      {Editor, HiddenOwner, Hangs, Moves}, {Editor, HiddenOwner, Hangs, Moves}}},
+    {"all-ended-while-waiting", All, 0, Ended,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Normal, Moves},
+      {Editor, HiddenOwner, Hangs, Pending}, {Editor, HiddenOwner, Hangs, Stays}}},
 };
 // clang-format on
 
 constexpr wchar_t BoxCaption[] = L"Ardeno Ver.0.01";
 constexpr wchar_t BoxText[] = L"Morvelの[ツール]から実行して下さい。";
 constexpr int BoxTextId = 0xFFFF;
+constexpr DWORD BoxPaintMs = 2000;
 constexpr DWORD ToolTimeoutMs = 15000;
+// The window that Hangs stops answering for HangMs from just before the tool
+// starts; the windows are looked at once MidHangMs into that, while the tool
+// must be waiting on it.
+constexpr DWORD HangMs = 3000;
+constexpr DWORD MidHangMs = 2000;
+constexpr DWORD AnswerMs = 2000;
 
 int failures = 0;
 
@@ -162,17 +211,20 @@ void CheckCodePage() {
           "ANSI code page " + std::to_string(GetACP()) + ", expected " + expected);
 }
 
-// WM_WINDOWPOSCHANGING with both a position and a size, as MoveWindow sends it,
-// even when the window is already there.
-std::map<HWND, int> moveRequests;
-
+// Counts, in the window's user data, WM_WINDOWPOSCHANGING with both a position
+// and a size, as MoveWindow sends it, even when the window is already there.
+// Only the window's own thread writes the count.
 LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_WINDOWPOSCHANGING) {
     const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-    if (!(pos->flags & (SWP_NOMOVE | SWP_NOSIZE))) ++moveRequests[window];
+    if (!(pos->flags & (SWP_NOMOVE | SWP_NOSIZE))) {
+      SetWindowLongPtrW(window, GWLP_USERDATA, GetWindowLongPtrW(window, GWLP_USERDATA) + 1);
+    }
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
+
+LONG_PTR MoveRequests(HWND window) { return GetWindowLongPtrW(window, GWLP_USERDATA); }
 
 void RegisterWindowClass(const char* className) {
   WNDCLASSA windowClass{};
@@ -193,37 +245,102 @@ HWND Create(const char* className, const RECT& r, HWND owner) {
   return window;
 }
 
-// A hidden application window that owns the forms, minimized when asked.
-HWND CreateApplicationWindow(bool minimized) {
-  HWND application = Create(ApplicationClass, {0, 0, 0, 0}, nullptr);
+// The application window that owns a row's window, in the shape the row asks for.
+HWND CreateOwner(Owner shape, const RECT& owned) {
+  if (shape == NoOwner) return nullptr;
+  bool visible = shape == VisibleOwner || shape == VisibleMinimizedOwner;
+  bool minimized = shape == HiddenMinimizedOwner || shape == VisibleMinimizedOwner;
+  RECT r = visible ? RECT{owned.left + 20, owned.top + 20, owned.right + 20, owned.bottom + 20}
+                   : RECT{0, 0, 0, 0};
+  HWND application = Create(ApplicationClass, r, nullptr);
   if (minimized) {
-    // Minimizing shows the window; the framework's application window stays hidden.
     ShowWindow(application, SW_SHOWMINNOACTIVE);
-    ShowWindow(application, SW_HIDE);
-    Require(IsIconic(application) && !IsWindowVisible(application),
-            "hidden minimized application window");
+    // Minimizing shows the window; the framework's application window stays hidden.
+    if (!visible) ShowWindow(application, SW_HIDE);
+  } else if (visible) {
+    ShowWindow(application, SW_SHOWNOACTIVATE);
   }
+  Require(IsIconic(application) == minimized && IsWindowVisible(application) == visible,
+          "application window not as the row asks");
   return application;
 }
 
 HWND CreateRowWindow(const WindowRow& row, int index, const RECT& workArea) {
   int left = 40 + 120 * index, top = 80 + 30 * index;
   RECT r{left, top, left + 500, top + 300};
-  if (row.setup == OffLeft) r = {-150, top, 350, top + 300};
-  if (row.setup == AtTarget) r = {left, workArea.top, left + 500, workArea.bottom};
-  HWND owner =
-      row.setup == Unowned ? nullptr : CreateApplicationWindow(row.setup == OwnerMinimized);
-  HWND window = Create(row.className, r, owner);
-  if (row.setup == Maximized) {
+  if (row.state == OffLeft) r = {-150, top, 350, top + 300};
+  if (row.state == AtTarget) r = {left, workArea.top, left + 500, workArea.bottom};
+  HWND window = Create(row.className, r, CreateOwner(row.owner, r));
+  if (row.state == Maximized) {
     ShowWindow(window, SW_SHOWMAXIMIZED);
     Require(IsZoomed(window), "maximized window");
-  } else if (row.setup != Hidden) {
-    ShowWindow(window, SW_SHOWNORMAL);
+  } else if (row.state != Hidden) {
+    // Activating the window that hangs would leave its thread activation
+    // messages to answer later, and the foreground would move with them.
+    ShowWindow(window, row.state == Hangs ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
     RECT placed;
     GetWindowRect(window, &placed);
     Require(placed == r, "window placed at " + ToString(placed) + ", not " + ToString(r));
   }
   return window;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// The thread of the windows that Hang: it creates them, answers their messages
+// until told to hang, sleeps HangMs without answering, then answers again for
+// good. One per scenario process, so it outlives a scenario that fails half-way.
+struct HungThread {
+  const Scenario* scenario;
+  std::vector<HWND>* windows;
+  RECT workArea;
+  HANDLE created, hang, resumed;  // events
+  std::string error;
+} hungThread;
+
+DWORD WINAPI RunHungThread(void*) {
+  try {
+    for (int index = static_cast<int>(hungThread.windows->size()) - 1; index >= 0; --index) {
+      const WindowRow& row = hungThread.scenario->windows[index];
+      if (row.state == Hangs)
+        (*hungThread.windows)[index] = CreateRowWindow(row, index, hungThread.workArea);
+    }
+  } catch (const std::exception& e) {
+    hungThread.error = e.what();
+  }
+  SetEvent(hungThread.created);
+  if (!hungThread.error.empty()) return 1;
+  while (MsgWaitForMultipleObjects(1, &hungThread.hang, FALSE, INFINITE, QS_ALLINPUT) !=
+         WAIT_OBJECT_0) {
+    PumpMessages();
+  }
+  Sleep(HangMs);
+  SetEvent(hungThread.resumed);
+  for (;;) {
+    PumpMessages();
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+}
+
+void CreateHungWindows(const Scenario& scenario, std::vector<HWND>& windows, const RECT& workArea) {
+  hungThread.scenario = &scenario;
+  hungThread.windows = &windows;
+  hungThread.workArea = workArea;
+  for (HANDLE* event : {&hungThread.created, &hungThread.hang, &hungThread.resumed}) {
+    *event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    Require(*event != nullptr, "CreateEvent");
+  }
+  HANDLE thread = CreateThread(nullptr, 0, RunHungThread, nullptr, 0, nullptr);
+  Require(thread != nullptr, "CreateThread");
+  CloseHandle(thread);
+  WaitForSingleObject(hungThread.created, INFINITE);
+  Require(hungThread.error.empty(), hungThread.error);
 }
 
 DWORD WINAPI ForegroundThenEnd(void*) {
@@ -241,20 +358,14 @@ void LeaveNoForegroundWindow() {
   CloseHandle(thread);
 }
 
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 // What the tool may change about a window, and what it must leave alone.
 struct WindowState {
   RECT rect;
   bool zoomed;
   bool visible;
+  bool enabled;
   bool ownerIconic;
+  bool ownerVisible;
 };
 
 WindowState StateOf(HWND window) {
@@ -262,18 +373,64 @@ WindowState StateOf(HWND window) {
   GetWindowRect(window, &state.rect);
   state.zoomed = IsZoomed(window) != FALSE;
   state.visible = IsWindowVisible(window) != FALSE;
+  state.enabled = IsWindowEnabled(window) != FALSE;
   state.ownerIconic = IsIconic(GetWindow(window, GW_OWNER)) != FALSE;
+  state.ownerVisible = IsWindowVisible(GetWindow(window, GW_OWNER)) != FALSE;
   return state;
 }
 
 std::string ToString(const WindowState& s) {
   return ToString(s.rect) + (s.zoomed ? " maximized" : "") + (s.visible ? "" : " hidden") +
-         (s.ownerIconic ? " owner-minimized" : "");
+         (s.enabled ? "" : " disabled") + (s.ownerIconic ? " owner-minimized" : "") +
+         (s.ownerVisible ? " owner-visible" : "");
 }
 
 bool operator==(const WindowState& a, const WindowState& b) {
   return a.rect == b.rect && a.zoomed == b.zoomed && a.visible == b.visible &&
-         a.ownerIconic == b.ownerIconic;
+         a.enabled == b.enabled && a.ownerIconic == b.ownerIconic &&
+         a.ownerVisible == b.ownerVisible;
+}
+
+// Each window as it must be at the time when: stretched once, as before and
+// not moved, or either way.
+void CheckWindows(const Scenario& scenario, const std::vector<HWND>& windows,
+                  const std::vector<WindowState>& before, const std::vector<Move>& moves,
+                  const RECT& workArea, const std::string& when) {
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    WindowState stretched = before[i];
+    stretched.rect.top = workArea.top;
+    stretched.rect.bottom = workArea.bottom;
+    WindowState now = StateOf(windows[i]);
+    LONG_PTR count = MoveRequests(windows[i]);
+    bool asBefore = now == before[i] && count == 0, asStretched = now == stretched && count == 1;
+    bool ok = moves[i] == Moves   ? asStretched
+              : moves[i] == Stays ? asBefore
+                                  : asBefore || asStretched;
+    Expect(ok, "window " + std::to_string(i) + " (" + scenario.windows[i].className + ") " + when +
+                   ": " + ToString(before[i]) + " became " + ToString(now) + ", moved " +
+                   std::to_string(count) + " times, expected " +
+                   (moves[i] == Stays ? "no move" : ToString(stretched.rect) + " once"));
+  }
+}
+
+// The windows in the order EnumWindows, and so the tool's sweep, meets them.
+struct EnumerationOrder {
+  const std::vector<HWND>* windows;
+  std::vector<std::size_t> indices;
+};
+
+BOOL CALLBACK CollectRowWindow(HWND window, LPARAM context) {
+  auto* order = reinterpret_cast<EnumerationOrder*>(context);
+  for (std::size_t i = 0; i < order->windows->size(); ++i) {
+    if ((*order->windows)[i] == window) order->indices.push_back(i);
+  }
+  return TRUE;
+}
+
+std::vector<std::size_t> EnumeratedIndices(const std::vector<HWND>& windows) {
+  EnumerationOrder order{&windows, {}};
+  EnumWindows(CollectRowWindow, reinterpret_cast<LPARAM>(&order));
+  return order.indices;
 }
 
 std::wstring WindowText(HWND window) {
@@ -282,16 +439,73 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-BOOL CALLBACK CollectVisibleButton(HWND child, LPARAM buttons) {
+std::wstring ClassOf(HWND window) {
   wchar_t className[64] = L"";
-  GetClassNameW(child, className, 64);
-  if (std::wstring(className) == L"Button" && IsWindowVisible(child)) {
+  GetClassNameW(window, className, 64);
+  return className;
+}
+
+BOOL CALLBACK CollectVisibleButton(HWND child, LPARAM buttons) {
+  if (ClassOf(child) == L"Button" && IsWindowVisible(child)) {
     reinterpret_cast<std::vector<int>*>(buttons)->push_back(GetDlgCtrlID(child));
   }
   return TRUE;
 }
 
-// Checks the warning box against what the user must see, then presses OK.
+BOOL CALLBACK FindIconControl(HWND child, LPARAM found) {
+  if (ClassOf(child) != L"Static" || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+// The pixels of a width by height bitmap drawn by draw on a compatible memory DC.
+template <typename Draw>
+std::vector<COLORREF> Pixels(int width, int height, Draw draw) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  draw(memory, screen);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory, x, y));
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Whether the box's icon control shows, on the screen, the exclamation mark as
+// this process draws it on the same background. Icon handles belong to their
+// process, so the box's own handle says nothing here.
+bool ShowsExclamationMark(HWND box) {
+  HWND icon = nullptr;
+  EnumChildWindows(box, FindIconControl, reinterpret_cast<LPARAM>(&icon));
+  if (!icon) return false;
+  RECT r;
+  GetWindowRect(icon, &r);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  std::vector<COLORREF> shown = Pixels(width, height, [&](HDC memory, HDC screen) {
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  });
+  std::vector<COLORREF> exclamation = Pixels(width, height, [&](HDC memory, HDC) {
+    // The corner is clear in the icon: it shows the background.
+    HBRUSH background = CreateSolidBrush(shown[0]);
+    RECT all{0, 0, width, height};
+    FillRect(memory, &all, background);
+    DeleteObject(background);
+    DrawIconEx(memory, 0, 0, LoadIconA(nullptr, IDI_EXCLAMATION), width, height, 0, nullptr,
+               DI_NORMAL);
+  });
+  return shown == exclamation;
+}
+
+// Checks the warning box against what the user must see, then presses OK. The
+// icon may be painted a little after the box shows.
 void CheckAndCloseBox(HWND box, HWND expectedOwner) {
   Expect(GetWindow(box, GW_OWNER) == expectedOwner,
          "warning box not owned by the foreground window");
@@ -299,29 +513,46 @@ void CheckAndCloseBox(HWND box, HWND expectedOwner) {
   std::vector<int> buttons;
   EnumChildWindows(box, CollectVisibleButton, reinterpret_cast<LPARAM>(&buttons));
   Expect(buttons == std::vector<int>{IDOK}, "warning box buttons are not OK alone");
+  bool exclamation = ShowsExclamationMark(box);
+  for (DWORD start = GetTickCount(); !exclamation && GetTickCount() - start < BoxPaintMs;) {
+    PumpMessages();
+    Sleep(50);
+    exclamation = ShowsExclamationMark(box);
+  }
+  Expect(exclamation, "warning box icon is not the exclamation mark");
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 // Runs the tool and waits for it, answering the messages its MoveWindow calls
-// send to our windows and handling the warning box when it comes.
-DWORD RunTool(const std::string& exe, const char* commandLine, bool warns, HWND foreground) {
-  std::string line = commandLine;
+// send to our windows and handling the warning box when it comes. With a
+// window that Hangs, its thread stops answering just before the tool starts,
+// and duringHang runs MidHangMs later; the tool must not have ended by then.
+template <typename DuringHang>
+DWORD RunTool(const std::string& exe, const Scenario& scenario, HWND foreground, bool hangs,
+              DuringHang duringHang) {
+  std::string line = scenario.commandLine;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
+  DWORD hangStart = GetTickCount();
+  if (hangs) SetEvent(hungThread.hang);
   Require(CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                          &startup, &process),
           "cannot start " + exe);
   CloseHandle(process.hThread);
-  bool boxSeen = false;
+  bool boxSeen = false, hangSeen = false;
   DWORD deadline = GetTickCount() + ToolTimeoutMs;
   while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 20, QS_ALLINPUT) != WAIT_OBJECT_0) {
     PumpMessages();
     HWND box = FindWindowW(L"#32770", BoxCaption);
     if (box && IsWindowVisible(box) && !boxSeen) {
       boxSeen = true;
-      Expect(warns, "warning box shown");
+      Expect(scenario.run == Warns, "warning box shown");
       CheckAndCloseBox(box, foreground);
+    }
+    if (hangs && !hangSeen && GetTickCount() - hangStart >= MidHangMs) {
+      hangSeen = true;
+      duringHang(process.hProcess);
     }
     if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
       TerminateProcess(process.hProcess, 1);
@@ -331,7 +562,9 @@ DWORD RunTool(const std::string& exe, const char* commandLine, bool warns, HWND 
     }
   }
   PumpMessages();
-  Expect(boxSeen || !warns, "no warning box shown");
+  Expect(boxSeen || scenario.run != Warns, "no warning box shown");
+  Expect(hangSeen || !hangs, "the tool ended " + std::to_string(GetTickCount() - hangStart) +
+                                 " ms into the hang, before the hung window answered");
   DWORD exitCode = 1;
   GetExitCodeProcess(process.hProcess, &exitCode);
   CloseHandle(process.hProcess);
@@ -342,9 +575,20 @@ void RunScenario(const Scenario& scenario, const std::string& exe) {
   CheckCodePage();
   const RECT workArea = CheckedWorkArea();
 
-  std::vector<HWND> windows;
-  for (const WindowRow& row : scenario.windows) {
-    windows.push_back(CreateRowWindow(row, static_cast<int>(windows.size()), workArea));
+  // Created bottom row first, as a window shown comes to the top; the windows
+  // that Hang, at the bottom, on their own thread.
+  std::vector<HWND> windows(scenario.windows.size());
+  auto firstHung = std::find_if(scenario.windows.begin(), scenario.windows.end(),
+                                [](const WindowRow& row) { return row.state == Hangs; });
+  bool hangs = firstHung != scenario.windows.end();
+  Require(std::all_of(firstHung, scenario.windows.end(),
+                      [](const WindowRow& row) { return row.state == Hangs; }),
+          "the windows that hang are the bottom rows");
+  Require(scenario.run != Ended || hangs, "the tool is ended only while it waits on a window");
+  if (hangs) CreateHungWindows(scenario, windows, workArea);
+  for (int index = static_cast<int>(firstHung - scenario.windows.begin()) - 1; index >= 0;
+       --index) {
+    windows[index] = CreateRowWindow(scenario.windows[index], index, workArea);
   }
   HWND foreground = nullptr;
   if (scenario.foreground == NoForeground) {
@@ -353,32 +597,54 @@ void RunScenario(const Scenario& scenario, const std::string& exe) {
     foreground = windows[scenario.foreground];
     SetForegroundWindow(foreground);
   }
-  PumpMessages();
+  // Taking the foreground from another thread's window takes a message round.
+  for (DWORD start = GetTickCount();
+       GetForegroundWindow() != foreground && GetTickCount() - start < AnswerMs;) {
+    PumpMessages();
+    Sleep(10);
+  }
   Require(GetForegroundWindow() == foreground, "foreground window did not take");
 
   std::vector<WindowState> before;
-  for (HWND window : windows) before.push_back(StateOf(window));
-  moveRequests.clear();
+  for (HWND window : windows) {
+    before.push_back(StateOf(window));
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  }
 
-  Expect(RunTool(exe, scenario.commandLine, scenario.warns, foreground) == 0, "exit code not 0");
-
-  if (!scenario.warns) {
+  DWORD exitCode = RunTool(exe, scenario, foreground, hangs, [&](HANDLE tool) {
+    // The tool waits on the first window that hangs it meets: the windows it
+    // met before that one are stretched, the others not yet.
+    std::vector<Move> moves(windows.size(), Stays);
+    std::vector<std::size_t> order = EnumeratedIndices(windows);
+    auto waitedOn = std::find_if(order.begin(), order.end(),
+                                 [&](std::size_t i) { return scenario.windows[i].state == Hangs; });
+    Require(waitedOn != order.begin() && waitedOn + 1 != order.end(),
+            "row windows before and after the first window that hangs");
+    for (auto i = order.begin(); i != waitedOn; ++i) moves[*i] = scenario.windows[*i].moves;
+    CheckWindows(scenario, windows, before, moves, workArea, "while the tool waits");
+    if (scenario.run == Ended) {
+      Require(TerminateProcess(tool, 1) && WaitForSingleObject(tool, ToolTimeoutMs) == 0,
+              "cannot end the tool");
+    }
+  });
+  if (scenario.run != Ended) Expect(exitCode == 0, "exit code not 0");
+  if (scenario.run != Warns) {
     Expect(GetForegroundWindow() == foreground, "foreground window changed");
   }
+
+  // Every window answers again, the hung one once its thread is back; a move
+  // the tool left pending with it has been handled by then.
+  if (hangs) WaitForSingleObject(hungThread.resumed, HangMs + AnswerMs);
   for (std::size_t i = 0; i < windows.size(); ++i) {
-    const WindowRow& row = scenario.windows[i];
-    WindowState expected = before[i];
-    if (row.moves) {
-      expected.rect.top = workArea.top;
-      expected.rect.bottom = workArea.bottom;
-    }
-    WindowState after = StateOf(windows[i]);
-    std::string name = "window " + std::to_string(i) + " (" + row.className + ")";
-    Expect(after == expected, name + ": " + ToString(before[i]) + " became " + ToString(after) +
-                                  ", expected " + ToString(expected));
-    Expect(moveRequests[windows[i]] == (row.moves ? 1 : 0),
-           name + ": moved " + std::to_string(moveRequests[windows[i]]) + " times");
+    DWORD_PTR result;
+    Expect(SendMessageTimeoutW(windows[i], WM_NULL, 0, 0, SMTO_NORMAL, AnswerMs, &result) != 0,
+           "window " + std::to_string(i) + " does not answer");
   }
+  PumpMessages();
+
+  std::vector<Move> moves;
+  for (const WindowRow& row : scenario.windows) moves.push_back(row.moves);
+  CheckWindows(scenario, windows, before, moves, workArea, "after the tool");
 }
 
 // The manifest as the Windows loader finds it in the exe: resource 1 of type
@@ -404,11 +670,28 @@ void CheckManifest(const std::string& exe) {
   FreeLibrary(image);
 }
 
+// CTest finds the rows by their layout in this file; a row laid out otherwise
+// would never run. Names every row missing from the names CMake registered.
+int CheckRegistered(const std::set<std::string>& registered) {
+  for (const Scenario& scenario : Scenarios) {
+    if (registered.count(scenario.name) == 0) {
+      std::printf("FAILED: row %s is not registered with CTest: lay it out as the others\n",
+                  scenario.name);
+      ++failures;
+    }
+  }
+  std::printf("registered: %s\n", failures == 0 ? "passed" : "FAILED");
+  return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && argv[1] == std::string("--registered")) {
+    return CheckRegistered(std::set<std::string>(argv + 2, argv + argc));
+  }
   if (argc != 3) {
-    std::printf("usage: ardeno_e2e ARDENO_EXE SCENARIO\n");
+    std::printf("usage: ardeno_e2e ARDENO_EXE SCENARIO | ardeno_e2e --registered NAME...\n");
     return 2;
   }
   if (argv[2] == std::string("manifest")) {

@@ -6,6 +6,7 @@
 #   ChooseWineBuild             which build of ardeno.exe Wine runs on this host
 #   StartWineDesktop WORKAREA   e.g. "0,40,1280,720" (left,top,width,height)
 #   StartWineDesktop --display  on the existing $DISPLAY and its work area
+#   StartNamedWineDesktop NAME  one of WINE_DESKTOPS, set up for the end-to-end suite
 #   StopWineDesktop             ends only what StartWineDesktop started
 #
 # Exports DISPLAY, WINEPREFIX, WINEDEBUG and WINE_DESKTOP_DIR.
@@ -16,6 +17,32 @@
 WINE_DESKTOP_PACKAGES=(wine wine32:i386 xvfb x11-utils)
 Wine32Loader=/usr/lib/wine/wine
 Wine64Loader=/usr/lib/wine/wine64
+
+# The desktops the end-to-end suite runs on, by name: work area
+# (left,top,width,height), ANSI code page, and the locale that gives Wine
+# that code page.
+WINE_DESKTOPS=(
+  "taskbar-bottom 0,0,1280,680 1252 C.UTF-8"
+  "taskbar-top 0,40,1280,680 1252 C.UTF-8"
+  "japanese 0,0,1280,680 932 ja_JP.UTF-8"
+)
+
+# The names of WINE_DESKTOPS, one a line.
+WineDesktopNames() {
+  local entry
+  for entry in "${WINE_DESKTOPS[@]}"; do echo "${entry%% *}"; done
+}
+
+# Generates the locales of WINE_DESKTOPS that this system lacks (needs root).
+EnsureDesktopLocales() {
+  local entry locale
+  for entry in "${WINE_DESKTOPS[@]}"; do
+    locale=${entry##* }
+    [ "$locale" = C.UTF-8 ] && continue
+    locale -a | grep -qx "${locale%.UTF-8}.utf8" && continue
+    sed -i "s/^# *\(${locale} UTF-8\)\$/\1/" /etc/locale.gen && locale-gen >/dev/null || return 1
+  done
+}
 
 # Sets WINE_BUILD to the preset whose exes Wine runs here, WINE_BUILD_NAME to
 # what to call it, and WINE_BUILD_PACKAGES to the packages that build and run
@@ -62,20 +89,21 @@ Use64BitWine() {
 # Its own display, with the work area set before any Wine process starts.
 StartXvfb() {
   local workArea=$1
-  # -noreset keeps root-window properties when the last client disconnects.
-  local display
-  for display in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
-  done
-  Xvfb ":$display" -screen 0 1280x720x24 -noreset -nolisten tcp \
-    >"$WINE_DESKTOP_DIR/xvfb.log" 2>&1 &
+  # Xvfb picks a free display number itself and writes it to -displayfd:
+  # desktops started side by side never share a display. -noreset keeps
+  # root-window properties when the last client disconnects.
+  local displayFile=$WINE_DESKTOP_DIR/display
+  Xvfb -displayfd 3 -screen 0 1280x720x24 -noreset -nolisten tcp \
+    3>"$displayFile" >"$WINE_DESKTOP_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$display"
-  local tries
-  for tries in $(seq 50); do
-    xprop -root >/dev/null 2>&1 && break
+  local display _
+  for _ in $(seq 100); do
+    [ -s "$displayFile" ] && break
     sleep 0.1
   done
+  display=$(cat "$displayFile")
+  [ -n "$display" ] || { echo "Xvfb did not start" >&2 && return 1; }
+  export DISPLAY=":$display"
   # Wine takes the work area from this property when its processes start.
   xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$workArea"
 }
@@ -84,7 +112,7 @@ StartWineDesktop() {
   local workArea=$1
   WINE_DESKTOP_DIR=$(mktemp -d /tmp/ardeno-wine.XXXXXX)
   export WINE_DESKTOP_DIR
-  [ "$workArea" = --display ] || StartXvfb "$workArea"
+  [ "$workArea" = --display ] || StartXvfb "$workArea" || return 1
   [ "${WINE_BUILD:?ChooseWineBuild first}" = mingw ] || Use64BitWine
 
   export WINEPREFIX="$WINE_DESKTOP_DIR/prefix"
@@ -102,6 +130,21 @@ StartWineDesktop() {
   # The first program starts Wine's desktop and services, which outlive it and
   # keep its output open: a caller reading that output (ctest) would hang.
   wine cmd /c exit >/dev/null 2>&1
+}
+
+# A desktop of WINE_DESKTOPS by its name; tells the end-to-end suite its work
+# area and code page (ARDENO_E2E_WORKAREA, ARDENO_E2E_ACP).
+StartNamedWineDesktop() {
+  local entry name workArea codePage locale
+  for entry in "${WINE_DESKTOPS[@]}"; do
+    read -r name workArea codePage locale <<<"$entry"
+    [ "$name" = "$1" ] || continue
+    export ARDENO_E2E_WORKAREA=$workArea ARDENO_E2E_ACP=$codePage LANG=$locale LC_ALL=$locale
+    StartWineDesktop "$workArea"
+    return
+  done
+  echo "no desktop named $1" >&2
+  return 2
 }
 
 StopWineDesktop() {
