@@ -28,7 +28,9 @@ def commit_time(source_dir):
                 ["git", "-C", source_dir, "log", "-1", "--format=%ct"],
                 capture_output=True, text=True, check=True).stdout)
         except (OSError, subprocess.CalledProcessError) as error:
-            sys.exit(f"{caller}: git cannot tell the commit time of {source_dir} ({error});"
+            # git's own words, e.g. a repository owned by another user.
+            reason = getattr(error, "stderr", "").strip() or error
+            sys.exit(f"{caller}: git cannot tell the commit time of {source_dir}: {reason};"
                      " install git, or set SOURCE_DATE_EPOCH")
     archived = pathlib.Path(source_dir, "cmake", "commit-time")
     if archived.is_file() and archived.read_text().strip().isdigit():
