@@ -63,19 +63,21 @@ Use64BitWine() {
 StartXvfb() {
   local workArea=$1
   # -noreset keeps root-window properties when the last client disconnects.
-  local display
-  for display in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
-  done
-  Xvfb ":$display" -screen 0 1280x720x24 -noreset -nolisten tcp \
-    >"$WINE_DESKTOP_DIR/xvfb.log" 2>&1 &
+  # Xvfb picks the first free display and writes its number once it listens:
+  # only it sees every display in use, as a chroot or a container with its own
+  # /tmp shares the abstract sockets of the displays outside.
+  local number=$WINE_DESKTOP_DIR/display
+  Xvfb -displayfd 3 -screen 0 1280x720x24 -noreset -nolisten tcp \
+    3>"$number" >"$WINE_DESKTOP_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$display"
   local tries
   for tries in $(seq 50); do
-    xprop -root >/dev/null 2>&1 && break
+    [ -s "$number" ] && break
     sleep 0.1
   done
+  [ -s "$number" ] || { echo "Xvfb did not start:" >&2 && cat "$WINE_DESKTOP_DIR/xvfb.log" >&2 && return 1; }
+  DISPLAY=":$(cat "$number")"
+  export DISPLAY
   # Wine takes the work area from this property when its processes start.
   xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$workArea"
 }
@@ -84,7 +86,7 @@ StartWineDesktop() {
   local workArea=$1
   WINE_DESKTOP_DIR=$(mktemp -d /tmp/ardeno-wine.XXXXXX)
   export WINE_DESKTOP_DIR
-  [ "$workArea" = --display ] || StartXvfb "$workArea"
+  [ "$workArea" = --display ] || StartXvfb "$workArea" || return 1
   [ "${WINE_BUILD:?ChooseWineBuild first}" = mingw ] || Use64BitWine
 
   export WINEPREFIX="$WINE_DESKTOP_DIR/prefix"
