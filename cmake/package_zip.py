@@ -5,7 +5,8 @@ Usage: package_zip.py SOURCE_DIR OUTPUT_DIR ZIP_NAME EXE DOCUMENT...
 The exe goes first, under its file name, then each document: one made by the
 build, given by its absolute path, under its file name (readme.txt), the
 others under their path in SOURCE_DIR (so docs/demo.ja.png stays where the
-guide says it is). All entries have the time of SOURCE_DATE_EPOCH (else of the source's last commit) and
+guide says it is). All entries have the commit time of SOURCE_DIR, as
+commit_time.py tells it, and
 nothing of the host: one plain file mode, no owner, no extra time field.
 CMake's own archive writer stores each file's access and change times, so it
 cannot do this. The entries are stored, not deflated: compressors differ
@@ -14,30 +15,17 @@ SHA256SUMS lists the files, then the zip, as `sha256sum -c` reads them.
 """
 
 import hashlib
-import os
 import pathlib
-import subprocess
 import sys
 import time
 import zipfile
 
-
-def source_date_epoch(source_dir):
-    epoch = os.environ.get("SOURCE_DATE_EPOCH")
-    if epoch:
-        return int(epoch)
-    try:
-        output = subprocess.run(
-            ["git", "-C", source_dir, "log", "-1", "--format=%ct"],
-            capture_output=True, text=True, check=True).stdout
-    except (OSError, subprocess.CalledProcessError):
-        sys.exit("package_zip.py: no git history here; set SOURCE_DATE_EPOCH")
-    return int(output)
+from commit_time import commit_time
 
 
 def main(source_dir, output_dir, zip_name, exe, *documents):
     # Zip times are local times without a zone; UTC makes them the same anywhere.
-    entry_time = time.gmtime(source_date_epoch(source_dir))[:6]
+    entry_time = time.gmtime(commit_time(source_dir))[:6]
     output = pathlib.Path(output_dir)
     sums = []
     with zipfile.ZipFile(output / zip_name, "w") as archive:

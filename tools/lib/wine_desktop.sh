@@ -89,21 +89,22 @@ Use64BitWine() {
 # Its own display, with the work area set before any Wine process starts.
 StartXvfb() {
   local workArea=$1
-  # Xvfb picks a free display number itself and writes it to -displayfd:
-  # desktops started side by side never share a display. -noreset keeps
-  # root-window properties when the last client disconnects.
-  local displayFile=$WINE_DESKTOP_DIR/display
+  # -noreset keeps root-window properties when the last client disconnects.
+  # Xvfb picks the first free display and writes its number once it listens:
+  # only it sees every display in use, as a chroot or a container with its own
+  # /tmp shares the abstract sockets of the displays outside.
+  local number=$WINE_DESKTOP_DIR/display
   Xvfb -displayfd 3 -screen 0 1280x720x24 -noreset -nolisten tcp \
-    3>"$displayFile" >"$WINE_DESKTOP_DIR/xvfb.log" 2>&1 &
+    3>"$number" >"$WINE_DESKTOP_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  local display _
-  for _ in $(seq 100); do
-    [ -s "$displayFile" ] && break
+  local tries
+  for tries in $(seq 50); do
+    [ -s "$number" ] && break
     sleep 0.1
   done
-  display=$(cat "$displayFile")
-  [ -n "$display" ] || { echo "Xvfb did not start" >&2 && return 1; }
-  export DISPLAY=":$display"
+  [ -s "$number" ] || { echo "Xvfb did not start:" >&2 && cat "$WINE_DESKTOP_DIR/xvfb.log" >&2 && return 1; }
+  DISPLAY=":$(cat "$number")"
+  export DISPLAY
   # Wine takes the work area from this property when its processes start.
   xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$workArea"
 }
