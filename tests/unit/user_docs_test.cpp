@@ -107,4 +107,25 @@ TEST(UserDocs, ReadmeTxtHasNoMarkdownThatNotepadWouldShow) {
   EXPECT_GT(number, 0);
 }
 
+// The guide is wrapped by hand; a line that outgrows the rest shows in
+// Notepad as a ragged edge, or runs off the window where wrapping is off.
+// Japanese text takes two columns a character, as in Notepad's fonts.
+TEST(UserDocs, ReadmeTxtLinesFitEightyColumns) {
+  std::istringstream lines(ReadFile(ARDENO_README_TXT));
+  int number = 0;
+  for (std::string line; std::getline(lines, line);) {
+    ++number;
+    int columns = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(line[i]);
+      if ((byte & 0xC0) == 0x80 || byte == '\r' || (number == 1 && i < 3)) continue;
+      // A lead byte of three or more bytes starts a character from U+0800 on:
+      // Japanese, and the marks the readme uses with it.
+      columns += byte >= 0xE0 ? 2 : 1;
+    }
+    EXPECT_LE(columns, 80) << "line " << number << " is " << columns << " columns: " << line;
+  }
+  EXPECT_GT(number, 0);
+}
+
 }  // namespace
