@@ -131,6 +131,8 @@ const Scenario Scenarios[] = {
     {"all-skips-maximized", All, 0, Quiet,
      {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Maximized, Stays},
       {Editor, HiddenOwner, OffLeft, Moves}}},
+    {"all-maximized-editor-in-front", All, 0, Quiet,
+     {{Editor, HiddenOwner, Maximized, Stays}, {Editor, HiddenOwner, Normal, Moves}}},
     {"all-skips-minimized-owner", All, 0, Quiet,
      {{Editor, NoOwner, Normal, Moves}, {Editor, HiddenMinimizedOwner, Normal, Stays},
       {Editor, HiddenOwner, AtTarget, Moves}}},
