@@ -105,8 +105,15 @@ StartXvfb() {
   [ -s "$number" ] || { echo "Xvfb did not start:" >&2 && cat "$WINE_DESKTOP_DIR/xvfb.log" >&2 && return 1; }
   DISPLAY=":$(cat "$number")"
   export DISPLAY
+  # A Wine process that cannot reach the display falls back to a 1024x768
+  # screen of its own: make sure the server answers first.
+  for tries in $(seq 50); do
+    xprop -root >/dev/null 2>&1 && break
+    sleep 0.1
+  done
   # Wine takes the work area from this property when its processes start.
-  xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$workArea"
+  xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$workArea" ||
+    { echo "cannot set the work area on $DISPLAY" >&2 && return 1; }
 }
 
 StartWineDesktop() {
@@ -149,7 +156,9 @@ StartNamedWineDesktop() {
 }
 
 StopWineDesktop() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+  # Waits for the server to be gone, so that nothing of the desktop outlives
+  # its caller.
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 && timeout 10 wineserver -w
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   [ -n "${WINE_DESKTOP_DIR:-}" ] && rm -rf "$WINE_DESKTOP_DIR"
   XVFB_PID=
