@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace memory_desktop {
 namespace {
@@ -20,6 +21,7 @@ struct Desktop {
   HWND foreground = nullptr;
   RECT workArea{0, 0, 1280, 720};
   bool workAreaQueryFails = false;
+  std::optional<RECT> workAreaAfterNextMove;
   std::string commandLine;
   std::vector<Move> moves;
   std::vector<MessageBoxCall> messageBoxes;
@@ -63,6 +65,7 @@ void DestroyWindow(HWND window) {
 void SetForegroundWindow(HWND window) { TheDesktop().foreground = window; }
 void SetWorkArea(RECT workArea) { TheDesktop().workArea = workArea; }
 void FailWorkAreaQuery() { TheDesktop().workAreaQueryFails = true; }
+void SetWorkAreaAfterNextMove(RECT workArea) { TheDesktop().workAreaAfterNextMove = workArea; }
 void SetCommandLine(const std::string& commandLine) { TheDesktop().commandLine = commandLine; }
 
 RECT WindowRect(HWND window) {
@@ -132,7 +135,12 @@ BOOL SystemParametersInfoA(UINT action, UINT, void* value, UINT) {
 // Every call is recorded, also one that fails on a closed window, so that tests
 // see a move that should not have been tried.
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
-  TheDesktop().moves.push_back({window, x, y, width, height, repaint});
+  auto& desktop = TheDesktop();
+  desktop.moves.push_back({window, x, y, width, height, repaint});
+  if (desktop.workAreaAfterNextMove) {
+    desktop.workArea = *desktop.workAreaAfterNextMove;
+    desktop.workAreaAfterNextMove.reset();
+  }
   auto* found = Find(window);
   if (!found) return 0;
   found->setup.rect = {x, y, x + width, y + height};

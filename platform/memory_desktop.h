@@ -48,6 +48,9 @@ void DestroyWindow(HWND window);
 void SetForegroundWindow(HWND window);
 void SetWorkArea(RECT workArea);
 void FailWorkAreaQuery();
+// The work area becomes workArea right after the next MoveWindow, as when the
+// taskbar moves in the middle of a sweep.
+void SetWorkAreaAfterNextMove(RECT workArea);
 void SetCommandLine(const std::string& commandLine);
 
 RECT WindowRect(HWND window);

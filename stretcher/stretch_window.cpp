@@ -9,9 +9,11 @@ std::optional<RECT> GetWorkArea() {
 }
 
 void StretchWindow(HWND window) {
-  if (IsZoomed(window)) return;
-  // Deliberately the owner's state, not the window's own: an editor whose
-  // application window is minimized has its main form hidden, not iconic.
+  // Maximized and minimized windows stay as they are: moving a minimized one
+  // would only move its icon, out of the user's sight.
+  if (IsZoomed(window) || IsIconic(window)) return;
+  // An editor whose application window is minimized has its main form hidden,
+  // not iconic: only the owner tells.
   if (IsIconic(GetWindow(window, GW_OWNER))) return;
 
   // Read afresh for every window: the taskbar may have moved since the last one.

@@ -9,5 +9,6 @@
 std::optional<platform::RECT> GetWorkArea();
 
 // Makes a top-level window exactly as tall as the work area, keeping its left
-// edge and width. Leaves it alone when it is maximized or its owner minimized.
+// edge and width. Leaves it alone when it is maximized or minimized, or its
+// owner is minimized.
 void StretchWindow(platform::HWND window);

@@ -50,6 +50,10 @@ TEST_F(AllWindowsSweepTest, GuardsApplyToEachWindow) {
   maximized.className = "TMorvelMainForm";
   maximized.zoomed = true;
   memory_desktop::AddWindow(maximized);
+  WindowSetup minimized;
+  minimized.className = "TMorvelMainForm";
+  minimized.iconic = true;
+  memory_desktop::AddWindow(minimized);
   WindowSetup minimizedApplication;
   minimizedApplication.className = "TApplication";
   minimizedApplication.iconic = true;
@@ -58,6 +62,16 @@ TEST_F(AllWindowsSweepTest, GuardsApplyToEachWindow) {
   HWND foreground = RunWithForegroundEditor();
 
   EXPECT_EQ(MovedWindows(), (std::vector<HWND>{foreground, normal}));
+}
+
+TEST_F(AllWindowsSweepTest, ReadsTheWorkAreaAfreshForEveryWindow) {
+  HWND behind = AddEditor({10, 10, 500, 500});
+  // The taskbar goes from the top to the bottom once the first window is stretched.
+  memory_desktop::SetWorkAreaAfterNextMove({0, 0, 1280, 680});
+  HWND foreground = RunWithForegroundEditor();
+
+  EXPECT_EQ(memory_desktop::WindowRect(foreground), Stretched({50, 60, 650, 460}));
+  EXPECT_EQ(memory_desktop::WindowRect(behind), (RECT{10, 0, 500, 680}));
 }
 
 TEST_F(AllWindowsSweepTest, LeavesOtherClassesAndFailedClassQueriesAlone) {

@@ -22,6 +22,7 @@ TEST_F(StretchWindowTest, TakesTopAndHeightFromWorkAreaAndKeepsLeftAndWidth) {
       {"already at the target", {0, 40, 1280, 720}, {5, 40, 805, 720}, {5, 40, 805, 720}},
       {"on a second display", {0, 0, 1920, 1040}, {2000, 100, 2800, 700}, {2000, 0, 2800, 1040}},
       {"taller than the work area", {0, 30, 1024, 738}, {0, -20, 1024, 900}, {0, 30, 1024, 738}},
+      {"taskbar at the left", {62, 0, 1280, 720}, {20, 50, 520, 400}, {20, 0, 520, 720}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -45,15 +46,15 @@ struct GuardCase {
   bool moved;
 };
 
-TEST_F(StretchWindowTest, SkipsMaximizedWindowsAndWindowsWithMinimizedOwner) {
+TEST_F(StretchWindowTest, SkipsMaximizedAndMinimizedWindowsAndWindowsWithMinimizedOwner) {
   const GuardCase cases[] = {
       {"plain window, no owner", false, false, Owner::None, true},
       {"owner present, not minimized", false, false, Owner::Normal, true},
       {"owner minimized", false, false, Owner::Minimized, false},
       {"maximized", true, false, Owner::None, false},
       {"maximized with normal owner", true, false, Owner::Normal, false},
-      // Only the owner's minimized state counts, never the window's own.
-      {"window itself minimized", false, true, Owner::None, true},
+      {"window itself minimized", false, true, Owner::None, false},
+      {"minimized with normal owner", false, true, Owner::Normal, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
