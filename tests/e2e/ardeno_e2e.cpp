@@ -1,9 +1,12 @@
 // End-to-end scenarios: real windows on a real Win32 desktop (Wine or Windows)
 // and the real ardeno.exe started against them, one scenario per process.
 //
-//   ardeno_e2e ARDENO_EXE SCENARIO
+//   ardeno_e2e ARDENO_EXE SCENARIO [--show | --keep]
 //   ardeno_e2e ARDENO_EXE manifest
 //   ardeno_e2e --registered NAME...   fails naming each row not among the NAMEs
+//
+// --show prints every window's state before and after the tool; --keep does
+// too, then keeps the windows up, as the tool left them, until Enter is pressed.
 //
 // The desktop is described by the environment, so that a wrongly set-up desktop
 // fails instead of passing trivially: ARDENO_E2E_WORKAREA is the work area as
@@ -34,6 +37,7 @@ enum Owner {
 enum State {
   Normal,     // shown, neither maximized nor minimized
   Maximized,  // shown maximized
+  Minimized,  // shown, then minimized
   Hidden,     // never shown
   OffLeft,    // shown, sticking out past the left edge of the screen
   AtTarget,   // shown, already as tall as the work area
@@ -136,6 +140,11 @@ const Scenario Scenarios[] = {
     {"all-skips-minimized-owner", All, 0, Quiet,
      {{Editor, NoOwner, Normal, Moves}, {Editor, HiddenMinimizedOwner, Normal, Stays},
       {Editor, HiddenOwner, AtTarget, Moves}}},
+    {"all-minimized-editor-behind", All, 0, Quiet,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, NoOwner, Minimized, Stays}}},
+    {"all-minimized-among-others", All, 0, Quiet,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Minimized, Stays},
+      {Editor, NoOwner, Normal, Moves}, {Editor, NoOwner, Minimized, Stays}}},
     {"all-visible-owners", All, 0, Quiet,
      {{Editor, HiddenOwner, Normal, Moves}, {Editor, VisibleOwner, Normal, Moves},
       {Editor, VisibleMinimizedOwner, Normal, Stays}}},
@@ -279,6 +288,10 @@ HWND CreateRowWindow(const WindowRow& row, int index, const RECT& workArea) {
   if (row.state == Maximized) {
     ShowWindow(window, SW_SHOWMAXIMIZED);
     Require(IsZoomed(window), "maximized window");
+  } else if (row.state == Minimized) {
+    ShowWindow(window, SW_SHOWNORMAL);
+    ShowWindow(window, SW_SHOWMINNOACTIVE);
+    Require(IsIconic(window), "minimized window");
   } else if (row.state != Hidden) {
     // Activating the window that hangs would leave its thread activation
     // messages to answer later, and the foreground would move with them.
@@ -363,12 +376,15 @@ void LeaveNoForegroundWindow() {
   CloseHandle(thread);
 }
 
-// What the tool may change about a window, and what it must leave alone.
+// What the tool may change about a window, and what it must leave alone. The
+// restored rectangle is where a minimized or maximized window comes back to.
 struct WindowState {
   RECT rect;
-  bool zoomed;
+  RECT restored;
   bool visible;
   bool enabled;
+  bool zoomed;
+  bool iconic;
   bool ownerIconic;
   bool ownerVisible;
 };
@@ -376,24 +392,50 @@ struct WindowState {
 WindowState StateOf(HWND window) {
   WindowState state{};
   GetWindowRect(window, &state.rect);
-  state.zoomed = IsZoomed(window) != FALSE;
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(window, &placement);
+  state.restored = placement.rcNormalPosition;
   state.visible = IsWindowVisible(window) != FALSE;
   state.enabled = IsWindowEnabled(window) != FALSE;
+  state.zoomed = IsZoomed(window) != FALSE;
+  state.iconic = IsIconic(window) != FALSE;
   state.ownerIconic = IsIconic(GetWindow(window, GW_OWNER)) != FALSE;
   state.ownerVisible = IsWindowVisible(GetWindow(window, GW_OWNER)) != FALSE;
   return state;
 }
 
 std::string ToString(const WindowState& s) {
-  return ToString(s.rect) + (s.zoomed ? " maximized" : "") + (s.visible ? "" : " hidden") +
-         (s.enabled ? "" : " disabled") + (s.ownerIconic ? " owner-minimized" : "") +
-         (s.ownerVisible ? " owner-visible" : "");
+  return ToString(s.rect) + " restored " + ToString(s.restored) +
+         (s.visible ? " visible" : " hidden") + (s.enabled ? " enabled" : " disabled") +
+         (s.zoomed ? " maximized" : "") + (s.iconic ? " minimized" : "") +
+         (s.ownerIconic ? " owner-minimized" : "") + (s.ownerVisible ? " owner-visible" : "");
 }
 
 bool operator==(const WindowState& a, const WindowState& b) {
-  return a.rect == b.rect && a.zoomed == b.zoomed && a.visible == b.visible &&
-         a.enabled == b.enabled && a.ownerIconic == b.ownerIconic &&
-         a.ownerVisible == b.ownerVisible;
+  return a.rect == b.rect && a.restored == b.restored && a.visible == b.visible &&
+         a.enabled == b.enabled && a.zoomed == b.zoomed && a.iconic == b.iconic &&
+         a.ownerIconic == b.ownerIconic && a.ownerVisible == b.ownerVisible;
+}
+
+// A window as StretchWindow leaves it: top and bottom at the work area's, and
+// its restored rectangle moved with it, as a window neither minimized nor
+// maximized keeps the two together.
+WindowState Stretched(WindowState state, const RECT& workArea) {
+  state.restored.top += workArea.top - state.rect.top;
+  state.restored.bottom += workArea.bottom - state.rect.bottom;
+  state.rect.top = workArea.top;
+  state.rect.bottom = workArea.bottom;
+  return state;
+}
+
+// One line a window for --show: its state and the move requests it got.
+void Show(const Scenario& scenario, const std::vector<HWND>& windows, const std::string& when) {
+  std::printf("%s\n", when.c_str());
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    std::printf("  window %zu (%s): %s; move requests: %ld\n", i, scenario.windows[i].className,
+                ToString(StateOf(windows[i])).c_str(), static_cast<long>(MoveRequests(windows[i])));
+  }
 }
 
 // Each window as it must be at the time when: stretched once, as before and
@@ -402,9 +444,7 @@ void CheckWindows(const Scenario& scenario, const std::vector<HWND>& windows,
                   const std::vector<WindowState>& before, const std::vector<Move>& moves,
                   const RECT& workArea, const std::string& when) {
   for (std::size_t i = 0; i < windows.size(); ++i) {
-    WindowState stretched = before[i];
-    stretched.rect.top = workArea.top;
-    stretched.rect.bottom = workArea.bottom;
+    WindowState stretched = Stretched(before[i], workArea);
     WindowState now = StateOf(windows[i]);
     LONG_PTR count = MoveRequests(windows[i]);
     bool asBefore = now == before[i] && count == 0, asStretched = now == stretched && count == 1;
@@ -576,7 +616,7 @@ DWORD RunTool(const std::string& exe, const Scenario& scenario, HWND foreground,
   return exitCode;
 }
 
-void RunScenario(const Scenario& scenario, const std::string& exe) {
+void RunScenario(const Scenario& scenario, const std::string& exe, bool show) {
   CheckCodePage();
   const RECT workArea = CheckedWorkArea();
 
@@ -615,6 +655,12 @@ void RunScenario(const Scenario& scenario, const std::string& exe) {
     before.push_back(StateOf(window));
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   }
+  if (show) {
+    Show(scenario, windows,
+         "before the tool: work area " + ToString(workArea) + ", foreground window " +
+             (foreground ? std::to_string(scenario.foreground) : "none") + ", command line " +
+             scenario.commandLine);
+  }
 
   DWORD exitCode = RunTool(exe, scenario, foreground, hangs, [&](HANDLE tool) {
     // The tool waits on the first window that hangs it meets: the windows it
@@ -647,9 +693,31 @@ void RunScenario(const Scenario& scenario, const std::string& exe) {
   }
   PumpMessages();
 
+  if (show) Show(scenario, windows, "after the tool: exit code " + std::to_string(exitCode));
   std::vector<Move> moves;
   for (const WindowRow& row : scenario.windows) moves.push_back(row.moves);
   CheckWindows(scenario, windows, before, moves, workArea, "after the tool");
+}
+
+DWORD WINAPI WaitForEnter(void* pressed) {
+  for (int c = std::getchar(); c != '\n' && c != EOF;) c = std::getchar();
+  SetEvent(pressed);
+  return 0;
+}
+
+// Keeps the windows up, painted, until Enter is pressed, so that the desktop
+// can be looked at or photographed.
+void KeepWindowsUp() {
+  std::printf("kept up: press Enter to end\n");
+  std::fflush(stdout);
+  HANDLE pressed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE reader = CreateThread(nullptr, 0, WaitForEnter, pressed, 0, nullptr);
+  if (!pressed || !reader) return;
+  CloseHandle(reader);
+  while (MsgWaitForMultipleObjects(1, &pressed, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    PumpMessages();
+  }
+  CloseHandle(pressed);
 }
 
 // The manifest as the Windows loader finds it in the exe: resource 1 of type
@@ -695,8 +763,11 @@ int main(int argc, char** argv) {
   if (argc >= 2 && argv[1] == std::string("--registered")) {
     return CheckRegistered(std::set<std::string>(argv + 2, argv + argc));
   }
-  if (argc != 3) {
-    std::printf("usage: ardeno_e2e ARDENO_EXE SCENARIO | ardeno_e2e --registered NAME...\n");
+  if (argc < 3 || argc > 4 ||
+      (argc == 4 && argv[3] != std::string("--show") && argv[3] != std::string("--keep"))) {
+    std::printf(
+        "usage: ardeno_e2e ARDENO_EXE SCENARIO [--show | --keep] | ardeno_e2e --registered "
+        "NAME...\n");
     return 2;
   }
   if (argv[2] == std::string("manifest")) {
@@ -704,15 +775,17 @@ int main(int argc, char** argv) {
     std::printf("manifest: %s\n", failures == 0 ? "passed" : "FAILED");
     return failures == 0 ? 0 : 1;
   }
+  const std::string view = argc == 4 ? argv[3] : "";
   for (const Scenario& scenario : Scenarios) {
     if (scenario.name != std::string(argv[2])) continue;
     try {
-      RunScenario(scenario, argv[1]);
+      RunScenario(scenario, argv[1], !view.empty());
     } catch (const std::exception& e) {
       std::printf("FAILED: %s\n", e.what());
-      return 1;
+      ++failures;
     }
     std::printf("%s: %s\n", scenario.name, failures == 0 ? "passed" : "FAILED");
+    if (view == "--keep") KeepWindowsUp();
     return failures == 0 ? 0 : 1;
   }
   std::printf("no scenario named %s\n", argv[2]);
