@@ -227,7 +227,8 @@ void CheckCodePage() {
 
 // Counts, in the window's user data, WM_WINDOWPOSCHANGING with both a position
 // and a size, as MoveWindow sends it, even when the window is already there.
-// Only the window's own thread writes the count.
+// Only the window's own thread writes the count. The classes are ANSI, and so
+// is the default handling, or the titles would be taken for UTF-16.
 LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_WINDOWPOSCHANGING) {
     const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
@@ -235,7 +236,7 @@ LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LP
       SetWindowLongPtrW(window, GWLP_USERDATA, GetWindowLongPtrW(window, GWLP_USERDATA) + 1);
     }
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return DefWindowProcA(window, message, wParam, lParam);
 }
 
 LONG_PTR MoveRequests(HWND window) { return GetWindowLongPtrW(window, GWLP_USERDATA); }
@@ -244,6 +245,8 @@ void RegisterWindowClass(const char* className) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = CountingWindowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
+  // Painted, so that a look at the desktop (tools/e2e --keep) shows the windows.
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = className;
   if (RegisterClassA(&windowClass) == 0) {
     Require(GetLastError() == ERROR_CLASS_ALREADY_EXISTS, "RegisterClass");
