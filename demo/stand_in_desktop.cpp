@@ -40,7 +40,9 @@ StandIn standIns[] = {
     {EditorClass, RGB(226, 232, 240), 40, 60, 600, 400, true, nullptr},
     {EditorClass, RGB(255, 244, 200), 300, 170, 340, 300, false, nullptr},
     {EditorClass, RGB(214, 240, 214), 680, 50, 300, 230, false, nullptr},
-    {OtherApplicationClass, RGB(255, 255, 255), 1010, 280, 250, 250, false, nullptr},
+    // Its right part lies under the foreground editor window once that is
+    // stretched, and comes out on top when this window is in the foreground.
+    {OtherApplicationClass, RGB(255, 255, 255), 0, 480, 400, 200, false, nullptr},
 };
 constexpr int ForegroundEditor = 1;
 constexpr int OtherApplication = 3;
@@ -299,6 +301,9 @@ bool RunArdeno(const std::string& exe, const char* arguments, HWND foreground,
         },
         RunTimeoutMs);
     if (ok) {
+      // Wine paints the box's caption inactive although it is the active
+      // foreground window; Windows shows it active.
+      PostMessageA(box, WM_NCACTIVATE, TRUE, 0);
       PumpFor(SettleMs);
       ok = SaveScreen(shot) || Fail("cannot save the screen");
       PrintWarningBox(box);
