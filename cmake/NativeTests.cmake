@@ -17,6 +17,6 @@ include(${CMAKE_CURRENT_LIST_DIR}/ReadmeTxt.cmake)
 add_dependencies(unit_tests readme_txt)
 set_source_files_properties(tests/unit/user_docs_test.cpp
   PROPERTIES COMPILE_DEFINITIONS
-  "ARDENO_SOURCE_DIR=\"${PROJECT_SOURCE_DIR}\";ARDENO_README_TXT=\"${readme_txt}\"")
+  "ARDENO_SOURCE_DIR=\"${PROJECT_SOURCE_DIR}\";ARDENO_README_TXT=\"${readme_txt}\";ARDENO_VERSION=\"${PROJECT_VERSION}\"")
 include(GoogleTest)
 gtest_discover_tests(unit_tests)

@@ -8,6 +8,10 @@ add_executable(ardeno WIN32
 target_link_libraries(ardeno PRIVATE stretcher user32 kernel32)
 
 # The manifest and the version resource, whose numbers come from project().
+# Numbers without the leading zero of "01": resource numbers are C integers.
+math(EXPR ARDENO_VERSION_MAJOR "${PROJECT_VERSION_MAJOR}")
+math(EXPR ARDENO_VERSION_MINOR "${PROJECT_VERSION_MINOR}")
+math(EXPR ARDENO_VERSION_PATCH "0${PROJECT_VERSION_PATCH}")
 configure_file(res/version.h.in res/version.h @ONLY)
 # The resource compiler's dependency scan sees #include lines, not the manifest.
 set_source_files_properties(res/ardeno.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/res/ardeno.manifest)

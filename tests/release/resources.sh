@@ -46,6 +46,8 @@ echo "manifest: RT_MANIFEST 1, $(wc -c <"$work/manifest") bytes, same as $(basen
 
 ExtractResource 000010 "$work/version"
 IFS=. read -r major minor patch <<<"$version"
+# As a number, 0.01 is major 0, minor 1, patch 0.
+major=$((10#$major)) minor=$((10#$minor)) patch=$((10#${patch:-0}))
 # VS_FIXEDFILEINFO follows the 40-byte header: signature, struct version, then
 # file and product versions as 16-bit halves, low half first.
 read -r -a fixed <<<"$(od -An -tu2 -w24 -j40 -N24 "$work/version")"
@@ -55,7 +57,7 @@ expected="$minor $major 0 $patch"
 [ "${fixed[*]:8:4}" = "$expected" ] || Fail "PRODUCTVERSION words ${fixed[*]:8:4}, expected $expected"
 
 "${binutils}strings" -el -n 1 "$work/version" >"$work/strings"
-for pair in "FileVersion=$version.0" "ProductVersion=$version.0" "ProductName=Ardeno"; do
+for pair in "FileVersion=$version" "ProductVersion=$version" "ProductName=Ardeno"; do
   value=$(grep -A1 -x "${pair%%=*}" "$work/strings" | tail -n 1)
   [ "$value" = "${pair#*=}" ] || Fail "${pair%%=*} is '$value', expected '${pair#*=}'"
   echo "version: $pair"
