@@ -415,11 +415,25 @@ std::string ToString(const WindowState& s) {
          (s.ownerIconic ? " owner-minimized" : "") + (s.ownerVisible ? " owner-visible" : "");
 }
 
-bool operator==(const WindowState& a, const WindowState& b) {
-  return a.rect == b.rect && a.restored == b.restored && a.visible == b.visible &&
-         a.enabled == b.enabled && a.zoomed == b.zoomed && a.iconic == b.iconic &&
-         a.ownerIconic == b.ownerIconic && a.ownerVisible == b.ownerVisible;
+// The facts in which two states differ, named, e.g. "rectangle, enabled";
+// empty when they are the same.
+std::string Differences(const WindowState& a, const WindowState& b) {
+  std::string names;
+  auto name = [&](bool same, const char* fact) {
+    if (!same) names += (names.empty() ? "" : ", ") + std::string(fact);
+  };
+  name(a.rect == b.rect, "rectangle");
+  name(a.restored == b.restored, "restored");
+  name(a.visible == b.visible, "visible");
+  name(a.enabled == b.enabled, "enabled");
+  name(a.zoomed == b.zoomed, "maximized");
+  name(a.iconic == b.iconic, "minimized");
+  name(a.ownerIconic == b.ownerIconic, "owner-minimized");
+  name(a.ownerVisible == b.ownerVisible, "owner-visible");
+  return names;
 }
+
+bool operator==(const WindowState& a, const WindowState& b) { return Differences(a, b).empty(); }
 
 // A window as StretchWindow leaves it: top and bottom at the work area's, and
 // its restored rectangle moved with it, as a window neither minimized nor
@@ -454,10 +468,13 @@ void CheckWindows(const Scenario& scenario, const std::vector<HWND>& windows,
     bool ok = moves[i] == Moves   ? asStretched
               : moves[i] == Stays ? asBefore
                                   : asBefore || asStretched;
+    const WindowState& expected = moves[i] == Stays ? before[i] : stretched;
+    std::string differences = moves[i] == Pending ? "" : Differences(now, expected);
     Expect(ok, "window " + std::to_string(i) + " (" + scenario.windows[i].className + ") " + when +
                    ": " + ToString(before[i]) + " became " + ToString(now) + ", moved " +
                    std::to_string(count) + " times, expected " +
-                   (moves[i] == Stays ? "no move" : ToString(stretched.rect) + " once"));
+                   (moves[i] == Stays ? "no move" : ToString(stretched.rect) + " once") +
+                   (differences.empty() ? "" : "; differs in " + differences));
   }
 }
 
