@@ -13,14 +13,20 @@ struct Window {
   bool alive = true;
 };
 
-// Handles are 1-based indexes into windows; the z-order is a list of indexes,
-// top first.
+struct Display {
+  RECT monitor;
+  RECT workArea;
+};
+
+// Window handles are 1-based indexes into windows, display handles into
+// displays, the main display first; the z-order is a list of indexes, top first.
 struct Desktop {
   std::vector<Window> windows;
   std::vector<std::size_t> zOrder;
   HWND foreground = nullptr;
-  RECT workArea{0, 0, 1280, 720};
+  std::vector<Display> displays{{{0, 0, 1280, 720}, {0, 0, 1280, 720}}};
   bool workAreaQueryFails = false;
+  bool displayQueryFails = false;
   std::optional<RECT> workAreaAfterNextMove;
   std::string commandLine;
   std::vector<Move> moves;
@@ -63,8 +69,12 @@ void DestroyWindow(HWND window) {
 }
 
 void SetForegroundWindow(HWND window) { TheDesktop().foreground = window; }
-void SetWorkArea(RECT workArea) { TheDesktop().workArea = workArea; }
+void SetWorkArea(RECT workArea) { TheDesktop().displays.front().workArea = workArea; }
 void FailWorkAreaQuery() { TheDesktop().workAreaQueryFails = true; }
+void AddDisplay(RECT monitor, RECT workArea) {
+  TheDesktop().displays.push_back({monitor, workArea});
+}
+void FailDisplayQuery() { TheDesktop().displayQueryFails = true; }
 void SetWorkAreaAfterNextMove(RECT workArea) { TheDesktop().workAreaAfterNextMove = workArea; }
 void SetCommandLine(const std::string& commandLine) { TheDesktop().commandLine = commandLine; }
 
@@ -128,7 +138,53 @@ BOOL GetWindowRect(HWND window, RECT* rect) {
 
 BOOL SystemParametersInfoA(UINT action, UINT, void* value, UINT) {
   if (action != SPI_GETWORKAREA || TheDesktop().workAreaQueryFails) return 0;
-  *static_cast<RECT*>(value) = TheDesktop().workArea;
+  *static_cast<RECT*>(value) = TheDesktop().displays.front().workArea;
+  return 1;
+}
+
+// As user32 does it: the display sharing the largest area with rect, the
+// first of equals; else, with MONITOR_DEFAULTTONEAREST, the one nearest to it.
+HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) {
+  const auto& displays = TheDesktop().displays;
+  std::size_t best = displays.size();
+  std::int64_t bestArea = 0, bestDistance = INT64_MAX;
+  for (std::size_t i = 0; i < displays.size(); ++i) {
+    const RECT& m = displays[i].monitor;
+    std::int64_t width =
+        std::int64_t{std::min(rect->right, m.right)} - std::max(rect->left, m.left);
+    std::int64_t height =
+        std::int64_t{std::min(rect->bottom, m.bottom)} - std::max(rect->top, m.top);
+    if (width > 0 && height > 0 && width * height > bestArea) {
+      best = i;
+      bestArea = width * height;
+    }
+  }
+  if (best == displays.size() && flags == MONITOR_DEFAULTTONEAREST) {
+    for (std::size_t i = 0; i < displays.size(); ++i) {
+      const RECT& m = displays[i].monitor;
+      std::int64_t dx = std::max<std::int64_t>(
+          {0, std::int64_t{m.left} - rect->right, std::int64_t{rect->left} - m.right});
+      std::int64_t dy = std::max<std::int64_t>(
+          {0, std::int64_t{m.top} - rect->bottom, std::int64_t{rect->top} - m.bottom});
+      if (dx * dx + dy * dy < bestDistance) {
+        best = i;
+        bestDistance = dx * dx + dy * dy;
+      }
+    }
+  }
+  return best == displays.size() ? nullptr : reinterpret_cast<HMONITOR>(best + 1);
+}
+
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {
+  const auto& displays = TheDesktop().displays;
+  auto index = reinterpret_cast<std::uintptr_t>(monitor);
+  if (TheDesktop().displayQueryFails || index == 0 || index > displays.size() ||
+      info->cbSize != sizeof(MONITORINFO)) {
+    return 0;
+  }
+  info->rcMonitor = displays[index - 1].monitor;
+  info->rcWork = displays[index - 1].workArea;
+  info->dwFlags = index == 1 ? 1 : 0;  // MONITORINFOF_PRIMARY
   return 1;
 }
 
@@ -138,7 +194,7 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) 
   auto& desktop = TheDesktop();
   desktop.moves.push_back({window, x, y, width, height, repaint});
   if (desktop.workAreaAfterNextMove) {
-    desktop.workArea = *desktop.workAreaAfterNextMove;
+    desktop.displays.front().workArea = *desktop.workAreaAfterNextMove;
     desktop.workAreaAfterNextMove.reset();
   }
   auto* found = Find(window);

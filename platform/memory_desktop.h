@@ -38,17 +38,22 @@ struct MessageBoxCall {
   platform::UINT type;
 };
 
-// An empty desktop with a 1280x720 work area at the origin and an empty
-// command line.
+// An empty desktop with one 1280x720 display at the origin, all of it work
+// area, and an empty command line.
 void Reset();
 // Adds a window at the top of the z-order.
 HWND AddWindow(const WindowSetup& setup);
 // After this every query about the window fails, as for a closed window.
 void DestroyWindow(HWND window);
 void SetForegroundWindow(HWND window);
+// The main display's work area, the one SPI_GETWORKAREA reports.
 void SetWorkArea(RECT workArea);
 void FailWorkAreaQuery();
-// The work area becomes workArea right after the next MoveWindow, as when the
+// Another display beside the main one, with its own work area.
+void AddDisplay(RECT monitor, RECT workArea);
+// After this GetMonitorInfoA fails, as for a display that has just gone.
+void FailDisplayQuery();
+// The main display's work area becomes workArea right after the next MoveWindow, as when the
 // taskbar moves in the middle of a sweep.
 void SetWorkAreaAfterNextMove(RECT workArea);
 void SetCommandLine(const std::string& commandLine);

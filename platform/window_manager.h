@@ -10,6 +10,8 @@ namespace platform {
 
 struct Window;  // opaque; on Windows it is the real HWND
 using HWND = Window*;
+struct Monitor;  // opaque; on Windows it is the real HMONITOR
+using HMONITOR = Monitor*;
 using BOOL = int;
 using UINT = unsigned int;
 using DWORD = std::uint32_t;
@@ -24,11 +26,20 @@ struct RECT {
   std::int32_t bottom;
 };
 
+// A display's whole rectangle and its work area, in screen coordinates.
+struct MONITORINFO {
+  DWORD cbSize;
+  RECT rcMonitor;
+  RECT rcWork;
+  DWORD dwFlags;
+};
+
 // These share their names with <windows.h> macros, so a file that needs both
 // includes this header first.
 constexpr BOOL TRUE = 1;
 constexpr UINT GW_OWNER = 4;
 constexpr UINT SPI_GETWORKAREA = 48;
+constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
 constexpr UINT MB_OK = 0x00;
 constexpr UINT MB_ICONEXCLAMATION = 0x30;
 
@@ -43,6 +54,11 @@ BOOL IsIconic(HWND window);
 // The outer rectangle, in screen coordinates.
 BOOL GetWindowRect(HWND window, RECT* rect);
 BOOL SystemParametersInfoA(UINT action, UINT param, void* value, UINT winIni);
+// The display that holds the largest part of rect; with MONITOR_DEFAULTTONEAREST
+// the nearest one when none holds any of it.
+HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
+// Fills info, whose cbSize the caller sets; fails for a null monitor.
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 // Lower-cases length bytes in place by the rules of the ANSI code page.

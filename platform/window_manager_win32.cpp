@@ -10,6 +10,7 @@ namespace platform {
 namespace {
 
 static_assert(sizeof(::RECT) == sizeof(RECT), "RECT layouts must agree");
+static_assert(sizeof(::MONITORINFO) == sizeof(MONITORINFO), "MONITORINFO layouts must agree");
 
 // The texts the stretcher shows are stored in code page 932, the code page of
 // the editor's users.
@@ -65,6 +66,16 @@ BOOL GetWindowRect(HWND window, RECT* rect) {
 
 BOOL SystemParametersInfoA(UINT action, UINT param, void* value, UINT winIni) {
   return ::SystemParametersInfoA(action, param, value, winIni);
+}
+
+HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) {
+  return reinterpret_cast<HMONITOR>(
+      ::MonitorFromRect(reinterpret_cast<const ::RECT*>(rect), flags));
+}
+
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {
+  return ::GetMonitorInfoA(reinterpret_cast<::HMONITOR>(monitor),
+                           reinterpret_cast<::MONITORINFO*>(info));
 }
 
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {

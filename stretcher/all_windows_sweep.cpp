@@ -3,8 +3,10 @@
 #include "editor_window.h"
 #include "stretch_window.h"
 
-platform::BOOL EnumEditorWindowsProc(platform::HWND window, platform::LPARAM) {
+platform::BOOL EnumEditorWindowsProc(platform::HWND window, platform::LPARAM workAreaOf) {
   char className[ClassNameBufferSize];
-  if (IsEditorMainWindow(window, className)) StretchWindow(window);
+  if (IsEditorMainWindow(window, className)) {
+    StretchWindow(window, static_cast<WorkAreaOf>(workAreaOf));
+  }
   return platform::TRUE;
 }

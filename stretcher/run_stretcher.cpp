@@ -18,10 +18,12 @@ void RunStretcher() {
     MessageBoxA(foreground, RunFromToolsMessage, ProgramCaption, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
+  const WorkAreaOf workAreaOf =
+      HasSwitch(DisplaySwitch) ? WorkAreaOf::OwnDisplay : WorkAreaOf::MainDisplay;
   // The sweep reaches the foreground window like any other editor window.
   if (HasSwitch(AllSwitch)) {
-    EnumWindows(EnumEditorWindowsProc, 0);
+    EnumWindows(EnumEditorWindowsProc, static_cast<LPARAM>(workAreaOf));
   } else {
-    StretchWindow(foreground);
+    StretchWindow(foreground, workAreaOf);
   }
 }

@@ -8,5 +8,7 @@ constexpr char RunFromToolsMessage[] =
     "\x82\xa9\x82\xe7\x8e\xc0\x8d\x73\x82\xb5\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81\x42";
 
 // The tool's one pass: stretches the foreground editor window, or with "/all"
-// every editor main window; warns when the editor is not in the foreground.
+// every editor main window, to the main display's work area, or with
+// "/display" to each window's own display's; warns when the editor is not in
+// the foreground.
 void RunStretcher();

@@ -8,7 +8,16 @@ std::optional<RECT> GetWorkArea() {
   return workArea;
 }
 
-void StretchWindow(HWND window) {
+std::optional<RECT> GetDisplayWorkArea(const RECT& rect) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) {
+    return std::nullopt;
+  }
+  return info.rcWork;
+}
+
+void StretchWindow(HWND window, WorkAreaOf workAreaOf) {
   // Maximized and minimized windows stay as they are: moving a minimized one
   // would only move its icon, out of the user's sight.
   if (IsZoomed(window) || IsIconic(window)) return;
@@ -16,10 +25,13 @@ void StretchWindow(HWND window) {
   // not iconic: only the owner tells.
   if (IsIconic(GetWindow(window, GW_OWNER))) return;
 
-  // Read afresh for every window: the taskbar may have moved since the last one.
-  std::optional<RECT> workArea = GetWorkArea();
+  // Read afresh for every window: the taskbar may have moved since the last
+  // one, and the next window may be on another display.
   RECT windowRect;
-  if (!workArea || !GetWindowRect(window, &windowRect)) return;
+  if (!GetWindowRect(window, &windowRect)) return;
+  std::optional<RECT> workArea =
+      workAreaOf == WorkAreaOf::OwnDisplay ? GetDisplayWorkArea(windowRect) : GetWorkArea();
+  if (!workArea) return;
 
   // Left edge and width from the window, top and height from the work area.
   // A window already in place is moved all the same, to where it is.

@@ -3,15 +3,17 @@
 //
 //   ardeno_e2e ARDENO_EXE SCENARIO [--show | --keep]
 //   ardeno_e2e ARDENO_EXE manifest
+//   ardeno_e2e ARDENO_EXE desktop-set-up   checks the desktop against the environment
 //   ardeno_e2e --registered NAME...   fails naming each row not among the NAMEs
 //
 // --show prints every window's state before and after the tool; --keep does
 // too, then keeps the windows up, as the tool left them, until Enter is pressed.
 //
 // The desktop is described by the environment, so that a wrongly set-up desktop
-// fails instead of passing trivially: ARDENO_E2E_WORKAREA is the work area as
-// "left,top,width,height" (the form of _NET_WORKAREA) and ARDENO_E2E_ACP the
-// ANSI code page.
+// fails instead of passing trivially: ARDENO_E2E_DISPLAYS lists its displays,
+// the main one first, each as "left,top,width,height/left,top,width,height"
+// (the display, then its work area, in screen coordinates), and ARDENO_E2E_ACP
+// is the ANSI code page.
 #include <windows.h>
 
 #include <algorithm>
@@ -43,12 +45,20 @@ enum State {
   AtTarget,   // shown, already as tall as the work area
   Hangs,      // shown, on a thread that stops answering for HangMs as the tool starts;
               // these rows come last and share that one thread
+  // On the second display; rows with these run only where there are two
+  // displays, and their names begin with "two-displays-".
+  OnSecond,           // shown, wholly on the second display
+  HiddenOnSecond,     // never shown, placed on the second display
+  MaximizedOnSecond,  // shown maximized on the second display
+  MostlyOnMain,       // shown across both, its top-left corner on the second, most on the main
+  MostlyOnSecond,     // shown across both, most of it on the second, its right edge on the main
 };
 
 // What the tool must do to a row's window.
 enum Move {
   Stays,
-  Moves,  // stretched, once
+  Moves,          // stretched, once, to the main display's work area
+  MovesToSecond,  // stretched, once, to the second display's work area
   // The move an ended tool left waiting on a hung window: made whole once the
   // window answers (Wine makes it then), or not at all.
   Pending,
@@ -79,6 +89,8 @@ struct Scenario {
 constexpr int NoForeground = -1;
 constexpr char Plain[] = "ardeno.exe";
 constexpr char All[] = "ardeno.exe /all";
+constexpr char Display[] = "ardeno.exe /display";
+constexpr char AllDisplay[] = "ardeno.exe /all /display";
 
 constexpr char Editor[] = "TMorvelMainForm";
 constexpr char EditorDialog[] = "TMorvelFindDialog";
@@ -128,6 +140,9 @@ const Scenario Scenarios[] = {
     {"switch-shorter", "ardeno.exe /al", 0, Quiet, SingleMode},
     {"switch-quoted-with-blank", "ardeno.exe \"/all x\"", 0, Quiet, SingleMode},
     {"program-named-switch", "/all", 0, Quiet, SingleMode},
+    {"switch-display-alone", Display, 0, Quiet, SingleMode},
+    {"switch-all-display", AllDisplay, 0, Quiet, AllMode},
+    {"switch-display-other-app-in-front", AllDisplay, 0, Warns, {Other, Behind}},
 
     {"all-other-app-in-front", All, 0, Warns, {Other, Behind, Behind}},
     {"all-one-editor", All, 0, Quiet,
@@ -159,6 +174,31 @@ const Scenario Scenarios[] = {
     {"all-ended-while-waiting", All, 0, Ended,
      {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Normal, Moves},
       {Editor, HiddenOwner, Hangs, Pending}, {Editor, HiddenOwner, Hangs, Stays}}},
+
+    {"two-displays-plain-on-second", Plain, 0, Quiet, {{Editor, HiddenOwner, OnSecond, Moves}}},
+    {"two-displays-all", All, 0, Quiet,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, OnSecond, Moves},
+      {Editor, NoOwner, MostlyOnSecond, Moves}, {Editor, HiddenOwner, HiddenOnSecond, Moves}}},
+    {"two-displays-display", Display, 0, Quiet,
+     {{Editor, HiddenOwner, OnSecond, MovesToSecond}, {Editor, HiddenOwner, OnSecond, Stays}}},
+    {"two-displays-all-display", AllDisplay, 0, Quiet,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, OnSecond, MovesToSecond},
+      {Editor, NoOwner, OnSecond, MovesToSecond}, {EditorDialog, HiddenOwner, OnSecond, Stays}}},
+    {"two-displays-display-then-all", "ardeno.exe /Display \"/all\"", 0, Quiet,
+     {{Editor, HiddenOwner, OnSecond, MovesToSecond}, {Editor, HiddenOwner, Normal, Moves}}},
+    {"two-displays-not-the-switch", "ardeno.exe /displays -display", 0, Quiet,
+     {{Editor, HiddenOwner, OnSecond, Moves}}},
+    {"two-displays-mostly-on-main", Display, 0, Quiet,
+     {{Editor, HiddenOwner, MostlyOnMain, Moves}}},
+    {"two-displays-mostly-on-second", Display, 0, Quiet,
+     {{Editor, HiddenOwner, MostlyOnSecond, MovesToSecond}}},
+    {"two-displays-hidden-on-second", AllDisplay, 0, Quiet,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, HiddenOnSecond, MovesToSecond}}},
+    {"two-displays-left-alone-on-second", AllDisplay, 0, Quiet,
+     {{Editor, HiddenOwner, OnSecond, MovesToSecond},
+      {Editor, HiddenOwner, MaximizedOnSecond, Stays},
+      {Editor, HiddenMinimizedOwner, OnSecond, Stays},
+      {Editor, VisibleMinimizedOwner, OnSecond, Stays}}},
 };
 // clang-format on
 
@@ -197,26 +237,69 @@ bool operator==(const RECT& a, const RECT& b) {
 }
 
 std::string RequiredEnvironment(const char* name) {
-  char value[64];
+  char value[256];
   DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
   Require(length > 0 && length < sizeof value, std::string(name) + " is not set");
   return value;
 }
 
-// The work area the desktop was started with, checked against what Windows reports.
-RECT CheckedWorkArea() {
-  std::string given = RequiredEnvironment("ARDENO_E2E_WORKAREA");
+// A display: its rectangle and its work area, in screen coordinates.
+struct Monitor {
+  RECT monitor;
+  RECT workArea;
+  bool operator==(const Monitor& other) const {
+    return monitor == other.monitor && workArea == other.workArea;
+  }
+};
+
+std::string ToString(const std::vector<Monitor>& displays) {
+  std::string text =
+      std::to_string(displays.size()) + (displays.size() == 1 ? " display" : " displays");
+  for (const Monitor& display : displays) {
+    text += ", " + ToString(display.monitor) + " work area " + ToString(display.workArea);
+  }
+  return text;
+}
+
+BOOL CALLBACK CollectDisplay(HMONITOR monitor, HDC, RECT*, LPARAM displays) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  Require(GetMonitorInfoW(monitor, &info), "GetMonitorInfo");
+  // The main display first, as ARDENO_E2E_DISPLAYS has it.
+  auto* list = reinterpret_cast<std::vector<Monitor>*>(displays);
+  Monitor display{info.rcMonitor, info.rcWork};
+  list->insert(info.dwFlags & MONITORINFOF_PRIMARY ? list->begin() : list->end(), display);
+  return TRUE;
+}
+
+// The displays the desktop was started with, the main one first, checked
+// against what Windows reports. A desktop set up with two displays on which
+// Wine sees one fails here, rather than passing as a one-display desktop.
+std::vector<Monitor> CheckedDisplays() {
+  std::string given = RequiredEnvironment("ARDENO_E2E_DISPLAYS");
   std::istringstream in(given);
-  long left, top, width, height;
-  char comma;
-  in >> left >> comma >> top >> comma >> width >> comma >> height;
-  Require(!in.fail(), "ARDENO_E2E_WORKAREA is not left,top,width,height: " + given);
-  RECT expected{left, top, left + width, top + height};
+  std::vector<Monitor> expected;
+  for (std::string item; in >> item;) {
+    long m[4], w[4];
+    Require(std::sscanf(item.c_str(), "%ld,%ld,%ld,%ld/%ld,%ld,%ld,%ld", &m[0], &m[1], &m[2], &m[3],
+                        &w[0], &w[1], &w[2], &w[3]) == 8,
+            "ARDENO_E2E_DISPLAYS: not left,top,width,height/left,top,width,height: " + item);
+    expected.push_back(
+        {{m[0], m[1], m[0] + m[2], m[1] + m[3]}, {w[0], w[1], w[0] + w[2], w[1] + w[3]}});
+  }
+  Require(!expected.empty(), "ARDENO_E2E_DISPLAYS names no display");
+  std::vector<Monitor> seen;
+  EnumDisplayMonitors(nullptr, nullptr, CollectDisplay, reinterpret_cast<LPARAM>(&seen));
+  Require(
+      seen == expected,
+      "Windows reports " + ToString(seen) + "; the desktop was started with " + ToString(expected) +
+          (seen.size() < expected.size() ? " (is Wine's own-architecture libXinerama.so.1 missing?)"
+                                         : ""));
   RECT workArea;
   Require(SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0), "SPI_GETWORKAREA");
-  Require(workArea == expected,
-          "work area " + ToString(workArea) + ", desktop started with " + ToString(expected));
-  return workArea;
+  Require(workArea == expected.front().workArea,
+          "SPI_GETWORKAREA reports " + ToString(workArea) + ", not the main display's work area");
+  return expected;
 }
 
 void CheckCodePage() {
@@ -282,20 +365,50 @@ HWND CreateOwner(Owner shape, const RECT& owned) {
   return application;
 }
 
-HWND CreateRowWindow(const WindowRow& row, int index, const RECT& workArea) {
-  int left = 40 + 120 * index, top = 80 + 30 * index;
-  RECT r{left, top, left + 500, top + 300};
-  if (row.state == OffLeft) r = {-150, top, 350, top + 300};
-  if (row.state == AtTarget) r = {left, workArea.top, left + 500, workArea.bottom};
+bool OnSecondDisplay(State state) {
+  return state == OnSecond || state == HiddenOnSecond || state == MaximizedOnSecond ||
+         state == MostlyOnMain || state == MostlyOnSecond;
+}
+
+// Where a row's window starts. The windows on the second display need it at
+// the main display's left, as the two-displays desktop has it.
+RECT StartRect(const WindowRow& row, int index, const std::vector<Monitor>& displays) {
+  const RECT& main = displays.front().monitor;
+  int left = main.left + 40 + 120 * index, top = main.top + 80 + 30 * index;
+  if (OnSecondDisplay(row.state)) {
+    Require(displays.size() == 2 && displays[1].monitor.right == main.left,
+            "the row needs a second display left of the main one: the two-displays desktop");
+    left = displays[1].monitor.left + 40 + 80 * index;
+  }
+  switch (row.state) {
+    case OffLeft:
+      return {main.left - 150, top, main.left + 350, top + 300};
+    case AtTarget:
+      return {left, displays.front().workArea.top, left + 500, displays.front().workArea.bottom};
+    case MostlyOnMain:
+      return {main.left - 100, top, main.left + 400, top + 300};
+    case MostlyOnSecond:
+      return {main.left - 400, top, main.left + 100, top + 300};
+    default:
+      return {left, top, left + 500, top + 300};
+  }
+}
+
+HWND CreateRowWindow(const WindowRow& row, int index, const std::vector<Monitor>& displays) {
+  RECT r = StartRect(row, index, displays);
   HWND window = Create(row.className, r, CreateOwner(row.owner, r));
-  if (row.state == Maximized) {
+  if (row.state == Maximized || row.state == MaximizedOnSecond) {
     ShowWindow(window, SW_SHOWMAXIMIZED);
     Require(IsZoomed(window), "maximized window");
+    Require(
+        row.state == Maximized || MonitorFromWindow(window, MONITOR_DEFAULTTONULL) ==
+                                      MonitorFromRect(&displays[1].monitor, MONITOR_DEFAULTTONULL),
+        "window maximized on another display than the second");
   } else if (row.state == Minimized) {
     ShowWindow(window, SW_SHOWNORMAL);
     ShowWindow(window, SW_SHOWMINNOACTIVE);
     Require(IsIconic(window), "minimized window");
-  } else if (row.state != Hidden) {
+  } else if (row.state != Hidden && row.state != HiddenOnSecond) {
     // Activating the window that hangs would leave its thread activation
     // messages to answer later, and the foreground would move with them.
     ShowWindow(window, row.state == Hangs ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
@@ -320,7 +433,7 @@ void PumpMessages() {
 struct HungThread {
   const Scenario* scenario;
   std::vector<HWND>* windows;
-  RECT workArea;
+  const std::vector<Monitor>* displays;
   HANDLE created, hang, resumed;  // events
   std::string error;
 } hungThread;
@@ -330,7 +443,7 @@ DWORD WINAPI RunHungThread(void*) {
     for (int index = static_cast<int>(hungThread.windows->size()) - 1; index >= 0; --index) {
       const WindowRow& row = hungThread.scenario->windows[index];
       if (row.state == Hangs)
-        (*hungThread.windows)[index] = CreateRowWindow(row, index, hungThread.workArea);
+        (*hungThread.windows)[index] = CreateRowWindow(row, index, *hungThread.displays);
     }
   } catch (const std::exception& e) {
     hungThread.error = e.what();
@@ -349,10 +462,11 @@ DWORD WINAPI RunHungThread(void*) {
   }
 }
 
-void CreateHungWindows(const Scenario& scenario, std::vector<HWND>& windows, const RECT& workArea) {
+void CreateHungWindows(const Scenario& scenario, std::vector<HWND>& windows,
+                       const std::vector<Monitor>& displays) {
   hungThread.scenario = &scenario;
   hungThread.windows = &windows;
-  hungThread.workArea = workArea;
+  hungThread.displays = &displays;
   for (HANDLE* event : {&hungThread.created, &hungThread.hang, &hungThread.resumed}) {
     *event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     Require(*event != nullptr, "CreateEvent");
@@ -459,15 +573,16 @@ void Show(const Scenario& scenario, const std::vector<HWND>& windows, const std:
 // not moved, or either way.
 void CheckWindows(const Scenario& scenario, const std::vector<HWND>& windows,
                   const std::vector<WindowState>& before, const std::vector<Move>& moves,
-                  const RECT& workArea, const std::string& when) {
+                  const std::vector<Monitor>& displays, const std::string& when) {
   for (std::size_t i = 0; i < windows.size(); ++i) {
-    WindowState stretched = Stretched(before[i], workArea);
+    const Monitor& display = moves[i] == MovesToSecond ? displays.at(1) : displays.front();
+    WindowState stretched = Stretched(before[i], display.workArea);
     WindowState now = StateOf(windows[i]);
     LONG_PTR count = MoveRequests(windows[i]);
     bool asBefore = now == before[i] && count == 0, asStretched = now == stretched && count == 1;
-    bool ok = moves[i] == Moves   ? asStretched
-              : moves[i] == Stays ? asBefore
-                                  : asBefore || asStretched;
+    bool ok = moves[i] == Stays     ? asBefore
+              : moves[i] == Pending ? asBefore || asStretched
+                                    : asStretched;
     const WindowState& expected = moves[i] == Stays ? before[i] : stretched;
     std::string differences = moves[i] == Pending ? "" : Differences(now, expected);
     Expect(ok, "window " + std::to_string(i) + " (" + scenario.windows[i].className + ") " + when +
@@ -638,7 +753,7 @@ DWORD RunTool(const std::string& exe, const Scenario& scenario, HWND foreground,
 
 void RunScenario(const Scenario& scenario, const std::string& exe, bool show) {
   CheckCodePage();
-  const RECT workArea = CheckedWorkArea();
+  const std::vector<Monitor> displays = CheckedDisplays();
 
   // Created bottom row first, as a window shown comes to the top; the windows
   // that Hang, at the bottom, on their own thread.
@@ -650,10 +765,10 @@ void RunScenario(const Scenario& scenario, const std::string& exe, bool show) {
                       [](const WindowRow& row) { return row.state == Hangs; }),
           "the windows that hang are the bottom rows");
   Require(scenario.run != Ended || hangs, "the tool is ended only while it waits on a window");
-  if (hangs) CreateHungWindows(scenario, windows, workArea);
+  if (hangs) CreateHungWindows(scenario, windows, displays);
   for (int index = static_cast<int>(firstHung - scenario.windows.begin()) - 1; index >= 0;
        --index) {
-    windows[index] = CreateRowWindow(scenario.windows[index], index, workArea);
+    windows[index] = CreateRowWindow(scenario.windows[index], index, displays);
   }
   HWND foreground = nullptr;
   if (scenario.foreground == NoForeground) {
@@ -677,7 +792,7 @@ void RunScenario(const Scenario& scenario, const std::string& exe, bool show) {
   }
   if (show) {
     Show(scenario, windows,
-         "before the tool: work area " + ToString(workArea) + ", foreground window " +
+         "before the tool: " + ToString(displays) + "; foreground window " +
              (foreground ? std::to_string(scenario.foreground) : "none") + ", command line " +
              scenario.commandLine);
   }
@@ -692,7 +807,7 @@ void RunScenario(const Scenario& scenario, const std::string& exe, bool show) {
     Require(waitedOn != order.begin() && waitedOn + 1 != order.end(),
             "row windows before and after the first window that hangs");
     for (auto i = order.begin(); i != waitedOn; ++i) moves[*i] = scenario.windows[*i].moves;
-    CheckWindows(scenario, windows, before, moves, workArea, "while the tool waits");
+    CheckWindows(scenario, windows, before, moves, displays, "while the tool waits");
     if (scenario.run == Ended) {
       Require(TerminateProcess(tool, 1) && WaitForSingleObject(tool, ToolTimeoutMs) == 0,
               "cannot end the tool");
@@ -716,7 +831,7 @@ void RunScenario(const Scenario& scenario, const std::string& exe, bool show) {
   if (show) Show(scenario, windows, "after the tool: exit code " + std::to_string(exitCode));
   std::vector<Move> moves;
   for (const WindowRow& row : scenario.windows) moves.push_back(row.moves);
-  CheckWindows(scenario, windows, before, moves, workArea, "after the tool");
+  CheckWindows(scenario, windows, before, moves, displays, "after the tool");
 }
 
 DWORD WINAPI WaitForEnter(void* pressed) {
@@ -793,6 +908,17 @@ int main(int argc, char** argv) {
   if (argv[2] == std::string("manifest")) {
     CheckManifest(argv[1]);
     std::printf("manifest: %s\n", failures == 0 ? "passed" : "FAILED");
+    return failures == 0 ? 0 : 1;
+  }
+  if (argv[2] == std::string("desktop-set-up")) {
+    try {
+      CheckCodePage();
+      std::printf("%s\n", ToString(CheckedDisplays()).c_str());
+    } catch (const std::exception& e) {
+      std::printf("FAILED: %s\n", e.what());
+      ++failures;
+    }
+    std::printf("desktop-set-up: %s\n", failures == 0 ? "passed" : "FAILED");
     return failures == 0 ? 0 : 1;
   }
   const std::string view = argc == 4 ? argv[3] : "";

@@ -13,7 +13,7 @@ objdump=$1
 exe=$2
 
 # The window-manager operations of the platform layer, and nothing else.
-user32_allowed='^(CharLowerBuffA|EnumWindows|GetClassNameA|GetForegroundWindow|GetWindow|GetWindowRect|IsIconic|IsZoomed|MessageBoxA|MessageBoxW|MoveWindow|SystemParametersInfoA)$'
+user32_allowed='^(CharLowerBuffA|EnumWindows|GetClassNameA|GetForegroundWindow|GetMonitorInfoA|GetWindow|GetWindowRect|IsIconic|IsZoomed|MessageBoxA|MessageBoxW|MonitorFromRect|MoveWindow|SystemParametersInfoA)$'
 forbidden='^(CreateFile|OpenFile|ReOpenFile|_l(open|creat|read|write)|ReadFile|WriteFile|DeleteFile|CopyFile|MoveFile|ReplaceFile|CreateDirectory|RemoveDirectory|FindFirstFile|SetFileAttributes|CreateFileMapping|GetTempFileName|(Get|Write)(Private)?Profile|_?w?fopen|_w?fsopen|_?w?freopen|_w?open|_w?sopen|_w?creat|_?w?unlink|_?w?remove|_?w?rename|_w?mkdir|_w?rmdir|tmpfile|_w?tempnam|_w?mktemp)'
 forbidden+='|^(Reg[A-Z]|SHReg|SH(Get|Set|Delete)Value|SHDeleteKey)'
 forbidden+='|^(WSA|(socket|connect|bind|listen|accept|send|sendto|recv|recvfrom|closesocket|gethostbyname|getaddrinfo)$|Internet|WinHttp|URLDownload)'

@@ -65,13 +65,18 @@ TEST_F(AllWindowsSweepTest, GuardsApplyToEachWindow) {
 }
 
 TEST_F(AllWindowsSweepTest, ReadsTheWorkAreaAfreshForEveryWindow) {
-  HWND behind = AddEditor({10, 10, 500, 500});
-  // The taskbar goes from the top to the bottom once the first window is stretched.
-  memory_desktop::SetWorkAreaAfterNextMove({0, 0, 1280, 680});
-  HWND foreground = RunWithForegroundEditor();
+  for (const char* commandLine : {"ardeno.exe /all", "ardeno.exe /all /display"}) {
+    SCOPED_TRACE(commandLine);
+    SetUp();
+    memory_desktop::SetCommandLine(commandLine);
+    HWND behind = AddEditor({10, 10, 500, 500});
+    // The taskbar goes from the top to the bottom once the first window is stretched.
+    memory_desktop::SetWorkAreaAfterNextMove({0, 0, 1280, 680});
+    HWND foreground = RunWithForegroundEditor();
 
-  EXPECT_EQ(memory_desktop::WindowRect(foreground), Stretched({50, 60, 650, 460}));
-  EXPECT_EQ(memory_desktop::WindowRect(behind), (RECT{10, 0, 500, 680}));
+    EXPECT_EQ(memory_desktop::WindowRect(foreground), Stretched({50, 60, 650, 460}));
+    EXPECT_EQ(memory_desktop::WindowRect(behind), (RECT{10, 0, 500, 680}));
+  }
 }
 
 TEST_F(AllWindowsSweepTest, LeavesOtherClassesAndFailedClassQueriesAlone) {

@@ -26,7 +26,12 @@ using memory_desktop::WindowSetup;
 using platform::HWND;
 using platform::RECT;
 
-constexpr RECT WorkArea{0, 40, 1280, 720};  // taskbar at the top
+// The main display is 1280x720 at the origin, with the taskbar at its top.
+constexpr RECT WorkArea{0, 40, 1280, 720};
+// A second display that tests may add: taller, to the left of the main one,
+// with the taskbar at its bottom.
+constexpr RECT SecondDisplay{-1024, 0, 0, 1024};
+constexpr RECT SecondWorkArea{-1024, 0, 0, 984};
 
 class DesktopTest : public ::testing::Test {
  protected:
@@ -51,7 +56,10 @@ inline HWND AddWindowOfClass(const std::string& className, RECT rect = {10, 10, 
   return memory_desktop::AddWindow(setup);
 }
 
-// The rectangle StretchWindow gives a window that was at rect.
-inline RECT Stretched(RECT rect) { return {rect.left, WorkArea.top, rect.right, WorkArea.bottom}; }
+// The rectangle StretchWindow gives a window that was at rect, by default
+// with the main display's work area.
+inline RECT Stretched(RECT rect, RECT workArea = WorkArea) {
+  return {rect.left, workArea.top, rect.right, workArea.bottom};
+}
 
 }  // namespace desktop_test

@@ -68,6 +68,45 @@ TEST_F(RunStretcherTest, SingleWindowModeMovesOnlyTheForegroundEditor) {
   EXPECT_EQ(memory_desktop::WindowRect(above), (RECT{400, 10, 900, 300}));
 }
 
+struct SwitchesCase {
+  const char* commandLine;
+  bool all;      // the editor window behind is stretched too
+  bool display;  // to the second display's work area, which holds both windows
+};
+
+TEST_F(RunStretcherTest, ChoosesTheWindowsAndTheirWorkAreaFromTheSwitches) {
+  const SwitchesCase cases[] = {
+      {"ardeno.exe", false, false},
+      {"ardeno.exe /all", true, false},
+      {"ardeno.exe /display", false, true},
+      {"ardeno.exe /all /display", true, true},
+      {"ardeno.exe /DISPLAY /All", true, true},
+      {"ardeno.exe \"/display\" x /all", true, true},
+      {"ardeno.exe \"/dis\"play", false, true},
+      {"ardeno.exe /displays /all", true, false},
+      {"ardeno.exe -display", false, false},
+      {"ardeno.exe /display:1", false, false},
+      {"ardeno.exe \"/display /all\"", false, false},
+      {"/display", false, false},
+  };
+  const RECT frontRect{-900, 100, -400, 400}, behindRect{-800, 200, -300, 500};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.commandLine);
+    memory_desktop::Reset();
+    memory_desktop::SetWorkArea(WorkArea);
+    memory_desktop::AddDisplay(SecondDisplay, SecondWorkArea);
+    memory_desktop::SetCommandLine(c.commandLine);
+    HWND behind = AddEditor(behindRect);
+    HWND front = AddEditor(frontRect);
+    memory_desktop::SetForegroundWindow(front);
+    RunStretcher();
+    const RECT workArea = c.display ? SecondWorkArea : WorkArea;
+    EXPECT_EQ(memory_desktop::WindowRect(front), Stretched(frontRect, workArea));
+    EXPECT_EQ(memory_desktop::WindowRect(behind),
+              c.all ? Stretched(behindRect, workArea) : behindRect);
+  }
+}
+
 TEST_F(RunStretcherTest, FailedClassQueryWarnsEvenAfterAnEarlierMatch) {
   memory_desktop::SetForegroundWindow(AddEditor(EditorRect));
   RunStretcher();

@@ -24,15 +24,50 @@ TEST_F(StretchWindowTest, TakesTopAndHeightFromWorkAreaAndKeepsLeftAndWidth) {
       {"taller than the work area", {0, 30, 1024, 738}, {0, -20, 1024, 900}, {0, 30, 1024, 738}},
       {"taskbar at the left", {62, 0, 1280, 720}, {20, 50, 520, 400}, {20, 0, 520, 720}},
   };
+  // On one display, its own work area is the main display's.
+  for (WorkAreaOf workAreaOf : {WorkAreaOf::MainDisplay, WorkAreaOf::OwnDisplay}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.name);
+      SCOPED_TRACE(workAreaOf == WorkAreaOf::OwnDisplay ? "own display" : "main display");
+      memory_desktop::Reset();
+      memory_desktop::SetWorkArea(c.workArea);
+      HWND window = AddEditor(c.window);
+      StretchWindow(window, workAreaOf);
+      ASSERT_EQ(memory_desktop::Moves().size(), 1u);
+      EXPECT_TRUE(memory_desktop::Moves()[0].repaint);
+      EXPECT_EQ(memory_desktop::WindowRect(window), c.expected);
+    }
+  }
+}
+
+struct DisplayCase {
+  const char* name;
+  RECT window;
+  RECT ownWorkArea;
+};
+
+TEST_F(StretchWindowTest, TakesTheWorkAreaOfTheDisplayHoldingMostOfTheWindowOnRequest) {
+  const DisplayCase cases[] = {
+      {"on the main display", {100, 100, 600, 400}, WorkArea},
+      {"on the second display", {-900, 100, -400, 400}, SecondWorkArea},
+      {"corner on the second, most on the main", {-100, 100, 900, 400}, WorkArea},
+      {"most on the second, right edge on the main", {-900, 100, 100, 400}, SecondWorkArea},
+      {"above both, nearest the second", {-900, -500, -400, -100}, SecondWorkArea},
+      {"below the main display, nearest it", {300, 900, 600, 1100}, WorkArea},
+      {"left of the second display", {-1500, 100, -1100, 400}, SecondWorkArea},
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    memory_desktop::Reset();
-    memory_desktop::SetWorkArea(c.workArea);
-    HWND window = AddEditor(c.window);
-    StretchWindow(window);
-    ASSERT_EQ(memory_desktop::Moves().size(), 1u);
-    EXPECT_TRUE(memory_desktop::Moves()[0].repaint);
-    EXPECT_EQ(memory_desktop::WindowRect(window), c.expected);
+    for (WorkAreaOf workAreaOf : {WorkAreaOf::MainDisplay, WorkAreaOf::OwnDisplay}) {
+      memory_desktop::Reset();
+      memory_desktop::SetWorkArea(WorkArea);
+      memory_desktop::AddDisplay(SecondDisplay, SecondWorkArea);
+      HWND window = AddEditor(c.window);
+      StretchWindow(window, workAreaOf);
+      EXPECT_EQ(
+          memory_desktop::WindowRect(window),
+          Stretched(c.window, workAreaOf == WorkAreaOf::OwnDisplay ? c.ownWorkArea : WorkArea));
+    }
   }
 }
 
@@ -74,23 +109,41 @@ TEST_F(StretchWindowTest, SkipsMaximizedAndMinimizedWindowsAndWindowsWithMinimiz
     setup.zoomed = c.zoomed;
     setup.iconic = c.iconic;
     HWND window = memory_desktop::AddWindow(setup);
-    StretchWindow(window);
-    EXPECT_EQ(memory_desktop::Moves().size(), c.moved ? 1u : 0u);
+    StretchWindow(window, WorkAreaOf::MainDisplay);
+    StretchWindow(window, WorkAreaOf::OwnDisplay);
+    EXPECT_EQ(memory_desktop::Moves().size(), c.moved ? 2u : 0u);
   }
 }
 
-TEST_F(StretchWindowTest, DoesNotMoveWhenWorkAreaQueryFails) {
-  HWND window = AddEditor({10, 20, 410, 320});
-  memory_desktop::FailWorkAreaQuery();
-  StretchWindow(window);
-  EXPECT_TRUE(memory_desktop::Moves().empty());
-}
+struct FailedQueryCase {
+  const char* name;
+  void (*fail)(HWND window);
+  WorkAreaOf workAreaOf;
+  bool moved;
+};
 
-TEST_F(StretchWindowTest, DoesNotMoveWhenWindowRectQueryFails) {
-  HWND window = AddEditor({10, 20, 410, 320});
-  memory_desktop::DestroyWindow(window);
-  StretchWindow(window);
-  EXPECT_TRUE(memory_desktop::Moves().empty());
+TEST_F(StretchWindowTest, DoesNotMoveWhenAQueryItNeedsFails) {
+  const FailedQueryCase cases[] = {
+      {"work area", [](HWND) { memory_desktop::FailWorkAreaQuery(); }, WorkAreaOf::MainDisplay,
+       false},
+      {"display", [](HWND) { memory_desktop::FailDisplayQuery(); }, WorkAreaOf::OwnDisplay, false},
+      {"window rectangle", memory_desktop::DestroyWindow, WorkAreaOf::MainDisplay, false},
+      {"window rectangle, own display", memory_desktop::DestroyWindow, WorkAreaOf::OwnDisplay,
+       false},
+      // Each way asks only for the work area it uses.
+      {"display, not asked", [](HWND) { memory_desktop::FailDisplayQuery(); },
+       WorkAreaOf::MainDisplay, true},
+      {"work area, not asked", [](HWND) { memory_desktop::FailWorkAreaQuery(); },
+       WorkAreaOf::OwnDisplay, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    memory_desktop::Reset();
+    HWND window = AddEditor({10, 20, 410, 320});
+    c.fail(window);
+    StretchWindow(window, c.workAreaOf);
+    EXPECT_EQ(memory_desktop::Moves().size(), c.moved ? 1u : 0u);
+  }
 }
 
 TEST_F(StretchWindowTest, GetWorkAreaReadsTheCurrentWorkAreaEveryTime) {
