@@ -4,8 +4,8 @@ Usage: package_zip.py SOURCE_DIR OUTPUT_DIR ZIP_NAME EXE DOCUMENT...
 
 The exe goes first, under its file name, then each document: one made by the
 build, given by its absolute path, under its file name (readme.txt), the
-others under their path in SOURCE_DIR (so docs/demo.ja.png stays where the
-guide says it is). All entries have the commit time of SOURCE_DIR, as
+others under their path in SOURCE_DIR (so the pictures stay in docs/, where
+the guide says they are). All entries have the commit time of SOURCE_DIR, as
 commit_time.py tells it, and
 nothing of the host: one plain file mode, no owner, no extra time field.
 CMake's own archive writer stores each file's access and change times, so it

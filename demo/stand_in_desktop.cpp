@@ -1,11 +1,15 @@
 // The demo's stand-in desktop: editor main windows, each owned by a hidden
 // application window as the editor's framework makes them, another
-// application's window and a taskbar strip. It runs ardeno.exe against them,
-// prints every window's rectangle before and after each run and saves the
-// screen before the first run and after each run as BMP files. On a Japanese
-// system its windows have Japanese titles and notes, elsewhere English ones.
+// application's window and a taskbar strip on each display. It runs ardeno.exe
+// against them, prints every window's rectangle before and after each run and
+// saves the screen before the first run and after each run as BMP files. On a
+// Japanese system its windows have Japanese titles and notes, elsewhere English
+// ones.
 //
-//   stand_in_desktop.exe ARDENO_EXE SHOT_FOLDER
+//   stand_in_desktop.exe ARDENO_EXE SHOT_FOLDER                 one display:
+//       before, ardeno.exe, ardeno.exe /all, the warning
+//   stand_in_desktop.exe ARDENO_EXE SHOT_FOLDER --two-displays  two displays:
+//       before, ardeno.exe /all, ardeno.exe /all /display
 
 #define NOMINMAX
 #include <windows.h>
@@ -14,6 +18,7 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,6 +26,7 @@ constexpr char EditorClass[] = "TMorvelMainForm";
 constexpr char HiddenApplicationClass[] = "TApplication";
 constexpr char OtherApplicationClass[] = "Notepad";
 constexpr char TaskbarClass[] = "StandInTaskbar";
+constexpr char WallpaperClass[] = "StandInWallpaper";
 constexpr char WarningBoxClass[] = "#32770";
 constexpr char WarningBoxCaption[] = "Ardeno Ver.0.01";
 constexpr int WarningTextId = 0xFFFF;
@@ -28,59 +34,77 @@ constexpr DWORD RunTimeoutMs = 10000;
 // Long enough for Wine to paint the moved windows and flush them to X.
 constexpr DWORD SettleMs = 400;
 
+enum Language { English, Japanese };
+
 struct StandIn {
   const char* className;
   COLORREF background;
-  int left, top, width, height;  // top is relative to the work area's top
+  int display;                   // 0 for the main display, 1 for the second
+  int left, top, width, height;  // from the display's left and its work area's top
   bool maximized;
+  // What the window says, by Language: its caption, and a note painted into
+  // it to explain the picture.
+  const wchar_t* captions[2];
+  const wchar_t* notes[2];
   HWND window;
 };
 
-StandIn standIns[] = {
-    {EditorClass, RGB(226, 232, 240), 40, 60, 600, 400, true, nullptr},
-    {EditorClass, RGB(255, 244, 200), 300, 170, 340, 300, false, nullptr},
-    {EditorClass, RGB(214, 240, 214), 680, 50, 300, 230, false, nullptr},
+// clang-format off
+StandIn oneDisplay[] = {
+    {EditorClass, RGB(226, 232, 240), 0, 40, 60, 600, 400, true,
+     {L"Morvel - notes.txt", L"Morvel - 構想メモ.txt"},
+     {L"notes.txt is maximized: ardeno.exe leaves it alone",
+      L"構想メモ.txt は最大化されていて、背景いっぱいに広がっています。Ardeno は変えません。"},
+     nullptr},
+    {EditorClass, RGB(255, 244, 200), 0, 300, 170, 340, 300, false,
+     {L"Morvel - chapter1.txt", L"Morvel - 第一章.txt"},
+     {L"chapter1.txt is in the foreground: ardeno.exe stretches it to the work area's height",
+      L"第一章.txt はいちばん手前のウィンドウ。ardeno.exe で縦いっぱいになります。"},
+     nullptr},
+    {EditorClass, RGB(214, 240, 214), 0, 680, 50, 300, 230, false,
+     {L"Morvel - chapter2.txt", L"Morvel - 第二章.txt"},
+     {L"chapter2.txt is another editor window: only ardeno.exe /all stretches it",
+      L"第二章.txt はもう1つの Morvel のウィンドウ。ardeno.exe /all で縦いっぱいになります。"},
+     nullptr},
     // Its right part lies under the foreground editor window once that is
     // stretched, and comes out on top when this window is in the foreground.
-    {OtherApplicationClass, RGB(255, 255, 255), 0, 480, 400, 200, false, nullptr},
+    {OtherApplicationClass, RGB(255, 255, 255), 0, 0, 480, 400, 200, false,
+     {L"memo.txt - Notepad", L"買い物.txt - メモ帳"},
+     {L"Another application: never moved. In the foreground, it makes ardeno.exe warn.",
+      L"メモ帳は Morvel ではないので動かしません。これが手前のときは警告が出ます。"},
+     nullptr},
 };
 constexpr int ForegroundEditor = 1;
 constexpr int OtherApplication = 3;
 
-// What the windows say, in the desktop's language: each stand-in's caption and
-// a note painted into it to explain the picture, and the taskbar's label.
-struct DesktopTexts {
-  const wchar_t* font;
-  const wchar_t* captions[std::size(standIns)];
-  const wchar_t* notes[std::size(standIns)];
-  const wchar_t* taskbar;
+StandIn twoDisplays[] = {
+    {EditorClass, RGB(255, 244, 200), 0, 300, 170, 400, 300, false,
+     {L"Morvel - chapter1.txt", L"Morvel - 第一章.txt"},
+     {L"chapter1.txt is on the main display", L"第一章.txt はメイン ディスプレイにあります。"},
+     nullptr},
+    {EditorClass, RGB(214, 240, 214), 1, 100, 170, 400, 300, false,
+     {L"Morvel - chapter2.txt", L"Morvel - 第二章.txt"},
+     {L"chapter2.txt is on the second display: only /display gives it this display's height",
+      L"第二章.txt は2台目のディスプレイにあります。/display を付けたときだけ、"
+      L"このディスプレイの高さになります。"},
+     nullptr},
 };
+// clang-format on
 
-constexpr DesktopTexts English = {
-    L"Tahoma",
-    {L"Morvel - notes.txt", L"Morvel - chapter1.txt", L"Morvel - chapter2.txt",
-     L"memo.txt - Notepad"},
-    {L"notes.txt is maximized: ardeno.exe leaves it alone",
-     L"chapter1.txt is in the foreground: ardeno.exe stretches it to the work area's height",
-     L"chapter2.txt is another editor window: only ardeno.exe /all stretches it",
-     L"Another application: never moved. In the foreground, it makes ardeno.exe warn."},
-    L"Taskbar: the work area starts below it",
-};
-
-constexpr DesktopTexts Japanese = {
-    L"IPAPGothic",
-    {L"Morvel - 構想メモ.txt", L"Morvel - 第一章.txt", L"Morvel - 第二章.txt",
-     L"買い物.txt - メモ帳"},
-    {L"構想メモ.txt は最大化されていて、背景いっぱいに広がっています。Ardeno は変えません。",
-     L"第一章.txt はいちばん手前のウィンドウ。ardeno.exe で縦いっぱいになります。",
-     L"第二章.txt はもう1つの Morvel のウィンドウ。ardeno.exe /all で縦いっぱいになります。",
-     L"メモ帳は Morvel ではないので動かしません。これが手前のときは警告が出ます。"},
-    L"タスクバー: 作業領域はこの上までです",
-};
-
-const DesktopTexts* texts = &English;
+// The stand-ins of this run, and the language of their texts.
+std::vector<StandIn*> standIns;
+Language language = English;
+constexpr const wchar_t* NoteFonts[] = {L"Tahoma", L"IPAPGothic"};
+// Painted on each display's background where there are two, by display and Language.
+constexpr const wchar_t* DisplayNames[2][2] = {{L"Main display", L"メイン ディスプレイ"},
+                                               {L"Second display", L"2台目のディスプレイ"}};
+// By the taskbar's place, above or below the work area, and Language.
+constexpr const wchar_t* TaskbarLabels[2][2] = {
+    {L"Taskbar: the work area starts below it", L"タスクバー: 作業領域はこの下からです"},
+    {L"Taskbar: the work area ends above it", L"タスクバー: 作業領域はこの上までです"}};
 
 HFONT noteFont;
+HFONT displayNameFont;
 
 const StandIn* StandInOf(HWND window) {
   return reinterpret_cast<const StandIn*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -117,7 +141,7 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   HDC dc = BeginPaint(window, &paint);
   RECT client;
   GetClientRect(window, &client);
-  PaintStandIn(dc, client, *standIn, texts->notes[standIn - standIns]);
+  PaintStandIn(dc, client, *standIn, standIn->notes[language]);
   EndPaint(window, &paint);
   return 0;
 }
@@ -133,7 +157,29 @@ LRESULT CALLBACK TaskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   SetTextColor(dc, RGB(255, 255, 255));
   SelectObject(dc, noteFont);
   client.left += 12;
-  DrawTextW(dc, texts->taskbar, -1, &client, DT_SINGLELINE | DT_VCENTER);
+  DrawTextW(dc, TaskbarLabels[GetWindowLongPtrA(window, GWLP_USERDATA)][language], -1, &client,
+            DT_SINGLELINE | DT_VCENTER);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+// A display's background, named in its bottom right-hand corner; its user data
+// is the display's index.
+LRESULT CALLBACK WallpaperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT client;
+  GetClientRect(window, &client);
+  HBRUSH background = CreateSolidBrush(RGB(58, 110, 165));
+  FillRect(dc, &client, background);
+  DeleteObject(background);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  SelectObject(dc, displayNameFont);
+  InflateRect(&client, -24, -16);
+  DrawTextW(dc, DisplayNames[GetWindowLongPtrA(window, GWLP_USERDATA)][language], -1, &client,
+            DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
   EndPaint(window, &paint);
   return 0;
 }
@@ -149,34 +195,71 @@ void RegisterStandInClass(const char* name, WNDPROC proc) {
   RegisterClassA(&windowClass);
 }
 
+BOOL CALLBACK CollectDisplay(HMONITOR monitor, HDC, RECT*, LPARAM displays) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(monitor, &info);
+  auto* list = reinterpret_cast<std::vector<MONITORINFO>*>(displays);
+  list->insert(info.dwFlags & MONITORINFOF_PRIMARY ? list->begin() : list->end(), info);
+  return TRUE;
+}
+
+// The displays with their work areas, the main one first.
+std::vector<MONITORINFO> Displays() {
+  std::vector<MONITORINFO> displays;
+  EnumDisplayMonitors(nullptr, nullptr, CollectDisplay, reinterpret_cast<LPARAM>(&displays));
+  return displays;
+}
+
+// Each display's background, where there are two, so that the picture shows
+// where each display is; at the bottom of the z-order.
+void OpenWallpapers(const std::vector<MONITORINFO>& displays) {
+  for (size_t i = 0; i < displays.size() && displays.size() == 2; ++i) {
+    const RECT& work = displays[i].rcWork;
+    HWND wallpaper =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WallpaperClass, "", WS_POPUP,
+                        work.left, work.top, work.right - work.left, work.bottom - work.top,
+                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(wallpaper, GWLP_USERDATA, static_cast<LONG_PTR>(i));
+    ShowWindow(wallpaper, SW_SHOWNOACTIVATE);
+    SetWindowPos(wallpaper, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
 // Editor windows first, so that the maximized one ends up at the bottom.
-void OpenStandIns(const RECT& workArea) {
+void OpenStandIns(const std::vector<MONITORINFO>& displays) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  for (StandIn& standIn : standIns) {
+  OpenWallpapers(displays);
+  for (StandIn* standIn : standIns) {
     HWND owner = nullptr;
-    if (lstrcmpA(standIn.className, EditorClass) == 0) {
+    if (lstrcmpA(standIn->className, EditorClass) == 0) {
       owner = CreateWindowExA(0, HiddenApplicationClass, "Morvel", WS_POPUP, 0, 0, 0, 0, nullptr,
                               nullptr, instance, nullptr);
     }
-    const wchar_t* caption = texts->captions[&standIn - standIns];
+    const MONITORINFO& display = displays[standIn->display];
     wchar_t className[64];
-    MultiByteToWideChar(CP_ACP, 0, standIn.className, -1, className, 64);
-    standIn.window = CreateWindowExW(0, className, caption, WS_OVERLAPPEDWINDOW, standIn.left,
-                                     workArea.top + standIn.top, standIn.width, standIn.height,
-                                     owner, nullptr, instance, nullptr);
-    SetWindowLongPtrA(standIn.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&standIn));
-    ShowWindow(standIn.window, standIn.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    MultiByteToWideChar(CP_ACP, 0, standIn->className, -1, className, 64);
+    standIn->window =
+        CreateWindowExW(0, className, standIn->captions[language], WS_OVERLAPPEDWINDOW,
+                        display.rcMonitor.left + standIn->left, display.rcWork.top + standIn->top,
+                        standIn->width, standIn->height, owner, nullptr, instance, nullptr);
+    SetWindowLongPtrA(standIn->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(standIn));
+    ShowWindow(standIn->window, standIn->maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   }
-  // The taskbar fills the screen's strip outside the work area, above or below it.
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  const RECT strip = workArea.top > 0 ? RECT{0, 0, screenWidth, workArea.top}
-                                      : RECT{0, workArea.bottom, screenWidth, screenHeight};
-  if (strip.bottom > strip.top) {
+  // On each display the taskbar fills the strip outside the work area, above
+  // or below it.
+  for (const MONITORINFO& display : displays) {
+    const RECT& screen = display.rcMonitor;
+    const RECT& work = display.rcWork;
+    const bool above = work.top > screen.top;
+    const RECT strip = above ? RECT{screen.left, screen.top, screen.right, work.top}
+                             : RECT{screen.left, work.bottom, screen.right, screen.bottom};
+    if (strip.bottom <= strip.top) continue;
     HWND taskbar =
         CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, TaskbarClass, "",
                         WS_POPUP, strip.left, strip.top, strip.right - strip.left,
                         strip.bottom - strip.top, nullptr, nullptr, instance, nullptr);
+    SetWindowLongPtrA(taskbar, GWLP_USERDATA, above ? 0 : 1);
     ShowWindow(taskbar, SW_SHOWNOACTIVATE);
   }
 }
@@ -203,10 +286,12 @@ void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-// Saves the primary screen as a 24-bit BMP file.
+// Saves every display, as they stand side by side, as a 24-bit BMP file.
 bool SaveScreen(const std::string& path) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   BITMAPINFOHEADER header = {};
   header.biSize = sizeof header;
   header.biWidth = width;
@@ -226,7 +311,7 @@ bool SaveScreen(const std::string& path) {
   HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
                                     &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  bool saved = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+  bool saved = BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY | CAPTUREBLT);
   GdiFlush();
   FILE* out = std::fopen(path.c_str(), "wb");
   saved = saved && out && std::fwrite(&file, sizeof file, 1, out) == 1 &&
@@ -278,8 +363,8 @@ bool RunArdeno(const std::string& exe, const char* arguments, HWND foreground,
   SetForegroundWindow(foreground);
   PumpFor(100);
   if (GetForegroundWindow() != foreground) return Fail("cannot bring a window to the foreground");
-  RECT before[std::size(standIns)];
-  for (size_t i = 0; i < std::size(standIns); ++i) GetWindowRect(standIns[i].window, &before[i]);
+  std::vector<RECT> before(standIns.size());
+  for (size_t i = 0; i < standIns.size(); ++i) GetWindowRect(standIns[i]->window, &before[i]);
 
   std::string commandLine = "\"" + exe + "\"" + arguments;
   STARTUPINFOA startup = {};
@@ -325,15 +410,16 @@ bool RunArdeno(const std::string& exe, const char* arguments, HWND foreground,
     ok = (SaveScreen(shot) || Fail("cannot save the screen")) && ok;
   }
 
-  for (size_t i = 0; i < std::size(standIns); ++i) {
+  for (size_t i = 0; i < standIns.size(); ++i) {
+    HWND window = standIns[i]->window;
     RECT after;
-    GetWindowRect(standIns[i].window, &after);
+    GetWindowRect(window, &after);
     const char* status = !EqualRect(&before[i], &after) ? "moved"
-                         : IsZoomed(standIns[i].window) ? "unchanged (maximized)"
+                         : IsZoomed(window)             ? "unchanged (maximized)"
                                                         : "unchanged";
-    std::printf("  %-16s %-22s %17s  ->  %-17s  %s\n", standIns[i].className,
-                Caption(standIns[i].window).c_str(), Describe(before[i]).c_str(),
-                Describe(after).c_str(), status);
+    std::printf("  %-16s %-22s %17s  ->  %-17s  %s\n", standIns[i]->className,
+                Caption(window).c_str(), Describe(before[i]).c_str(), Describe(after).c_str(),
+                status);
   }
   std::printf("  exit code %lu\n\n", exitCode);
   std::fflush(stdout);
@@ -343,8 +429,9 @@ bool RunArdeno(const std::string& exe, const char* arguments, HWND foreground,
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: stand_in_desktop ARDENO_EXE SHOT_FOLDER\n");
+  const bool two = argc == 4 && argv[3] == std::string("--two-displays");
+  if (argc != 3 && !two) {
+    std::fprintf(stderr, "usage: stand_in_desktop ARDENO_EXE SHOT_FOLDER [--two-displays]\n");
     return 2;
   }
   const std::string exe = argv[1];
@@ -353,23 +440,44 @@ int main(int argc, char** argv) {
   RegisterStandInClass(OtherApplicationClass, StandInProc);
   RegisterStandInClass(HiddenApplicationClass, DefWindowProcA);
   RegisterStandInClass(TaskbarClass, TaskbarProc);
-  if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE) texts = &Japanese;
-  noteFont = CreateFontW(-15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
-                         texts->font);
+  RegisterStandInClass(WallpaperClass, WallpaperProc);
+  if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE) language = Japanese;
 
-  RECT workArea;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-  std::printf("work area %s\n\n", Describe(workArea).c_str());
-  OpenStandIns(workArea);
-  HWND editor = standIns[ForegroundEditor].window;
-  HWND other = standIns[OtherApplication].window;
+  const std::vector<MONITORINFO> displays = Displays();
+  if (two && displays.size() != 2) {
+    std::fprintf(stderr, "stand_in_desktop: Wine sees %zu displays, not 2\n", displays.size());
+    return 1;
+  }
+  for (const MONITORINFO& display : displays) {
+    std::printf("display %s, work area %s\n", Describe(display.rcMonitor).c_str(),
+                Describe(display.rcWork).c_str());
+  }
+  std::printf("\n");
+  if (two) {
+    for (StandIn& standIn : twoDisplays) standIns.push_back(&standIn);
+  } else {
+    for (StandIn& standIn : oneDisplay) standIns.push_back(&standIn);
+  }
+  noteFont = CreateFontW(-15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                         NoteFonts[language]);
+  displayNameFont = CreateFontW(-56, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                                0, 0, NoteFonts[language]);
+  OpenStandIns(displays);
+  HWND editor = standIns[two ? 0 : ForegroundEditor]->window;
   PumpFor(SettleMs);
   SetForegroundWindow(editor);
   PumpFor(SettleMs);
-  const bool ok = (SaveScreen(shots + "1-before.bmp") || Fail("cannot save the screen")) &&
-                  RunArdeno(exe, "", editor, shots + "2-single.bmp", false) &&
-                  RunArdeno(exe, " /all", editor, shots + "3-all.bmp", false) &&
-                  RunArdeno(exe, "", other, shots + "4-warning.bmp", true);
+  bool ok = SaveScreen(shots + "1-before.bmp") || Fail("cannot save the screen");
+  if (two) {
+    ok = ok && RunArdeno(exe, " /all", editor, shots + "2-all.bmp", false) &&
+         RunArdeno(exe, " /all /display", editor, shots + "3-display.bmp", false);
+  } else {
+    HWND other = standIns[OtherApplication]->window;
+    ok = ok && RunArdeno(exe, "", editor, shots + "2-single.bmp", false) &&
+         RunArdeno(exe, " /all", editor, shots + "3-all.bmp", false) &&
+         RunArdeno(exe, "", other, shots + "4-warning.bmp", true);
+  }
   DeleteObject(noteFont);
+  DeleteObject(displayNameFont);
   return ok ? 0 : 1;
 }

@@ -168,12 +168,6 @@ const Scenario Scenarios[] = {
       {"TMorvelMainFormX", HiddenOwner, Normal, Stays}, {ApplicationClass, NoOwner, Normal, Stays}}},
     {"all-hidden-editor", All, 0, Quiet,
      {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Hidden, Moves}}},
-    {"all-waits-for-hung-editor", All, 0, Quiet,
-     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Normal, Moves},
-      {Editor, HiddenOwner, Hangs, Moves}, {Editor, HiddenOwner, Hangs, Moves}}},
-    {"all-ended-while-waiting", All, 0, Ended,
-     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Normal, Moves},
-      {Editor, HiddenOwner, Hangs, Pending}, {Editor, HiddenOwner, Hangs, Stays}}},
 
     {"two-displays-plain-on-second", Plain, 0, Quiet, {{Editor, HiddenOwner, OnSecond, Moves}}},
     {"two-displays-all", All, 0, Quiet,
@@ -199,6 +193,13 @@ const Scenario Scenarios[] = {
       {Editor, HiddenOwner, MaximizedOnSecond, Stays},
       {Editor, HiddenMinimizedOwner, OnSecond, Stays},
       {Editor, VisibleMinimizedOwner, OnSecond, Stays}}},
+
+    {"all-waits-for-hung-editor", All, 0, Quiet,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Normal, Moves},
+      {Editor, HiddenOwner, Hangs, Moves}, {Editor, HiddenOwner, Hangs, Moves}}},
+    {"all-ended-while-waiting", All, 0, Ended,
+     {{Editor, HiddenOwner, Normal, Moves}, {Editor, HiddenOwner, Normal, Moves},
+      {Editor, HiddenOwner, Hangs, Pending}, {Editor, HiddenOwner, Hangs, Stays}}},
 };
 // clang-format on
 

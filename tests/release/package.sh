@@ -16,8 +16,9 @@ cmake --build "$build_dir" --target package >"$work/package.log" 2>&1 || { cat "
 cp "$build_dir/$zip" "$build_dir/SHA256SUMS" "$work"
 
 listing=$(cmake -E tar tf "$work/$zip" | tr '\n' ' ')
-[ "$listing" = "ardeno.exe readme.txt docs/demo.ja.png LICENSE " ] || { echo "zip holds: $listing"; exit 1; }
+[ "$listing" = "ardeno.exe readme.txt docs/demo.ja.png docs/displays.ja.png LICENSE " ] ||
+  { echo "zip holds: $listing"; exit 1; }
 (cd "$work" && cmake -E tar xf "$zip" && sha256sum -c SHA256SUMS)
-[ "$(wc -l <"$work/SHA256SUMS")" -eq 5 ] || { echo "SHA256SUMS is not the four files and the zip"; exit 1; }
+[ "$(wc -l <"$work/SHA256SUMS")" -eq 6 ] || { echo "SHA256SUMS is not the five files and the zip"; exit 1; }
 cmp "$work/ardeno.exe" "$exe"
 echo "$zip: $(wc -c <"$work/$zip") bytes: $listing"

@@ -37,14 +37,16 @@ WineDesktopNames() {
   for entry in "${WINE_DESKTOPS[@]}"; do echo "${entry%% *}"; done
 }
 
-# How many displays the desktop of WINE_DESKTOPS named $1 has.
-WineDesktopDisplayCount() {
+# The displays of the desktop of WINE_DESKTOPS named $1, as StartWineDesktop
+# takes them, and how many they are.
+WineDesktopDisplays() {
   local entry name displays
   for entry in "${WINE_DESKTOPS[@]}"; do
     read -r name _ _ displays <<<"$entry"
-    [ "$name" != "$1" ] || wc -w <<<"$displays"
+    [ "$name" != "$1" ] || echo "$displays"
   done
 }
+WineDesktopDisplayCount() { WineDesktopDisplays "$1" | wc -w; }
 
 # Generates the locales of WINE_DESKTOPS that this system lacks (needs root).
 EnsureDesktopLocales() {
