@@ -179,9 +179,13 @@ StartWineDesktop() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   wineboot -i >/dev/null 2>&1
   # Unmanaged windows: without a window manager, Wine otherwise waits about
-  # 2 s whenever a managed window is hidden or destroyed. A crash ends the
-  # process instead of waiting on a dialog.
+  # 2 s whenever a managed window is hidden or destroyed. Displays read
+  # through Xinerama, which sees the RandR monitors StartXvfb sets: where
+  # Wine's own-architecture libXrandr is installed (as it is for 64-bit Wine,
+  # beside xrandr) Wine would otherwise count Xvfb's one output, the whole
+  # screen. A crash ends the process instead of waiting on a dialog.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wineserver -w
   # A persistent server spares every later Wine process its start-up.
