@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -25,8 +26,7 @@ namespace {
 constexpr char EditorClass[] = "TMorvelMainForm";
 constexpr char HiddenApplicationClass[] = "TApplication";
 constexpr char OtherApplicationClass[] = "Notepad";
-constexpr char TaskbarClass[] = "StandInTaskbar";
-constexpr char WallpaperClass[] = "StandInWallpaper";
+constexpr char LabelClass[] = "StandInLabel";
 constexpr char WarningBoxClass[] = "#32770";
 constexpr char WarningBoxCaption[] = "Ardeno Ver.0.01";
 constexpr int WarningTextId = 0xFFFF;
@@ -146,42 +146,46 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return 0;
 }
 
-LRESULT CALLBACK TaskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  RECT client;
-  GetClientRect(window, &client);
-  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
-  SelectObject(dc, noteFont);
-  client.left += 12;
-  DrawTextW(dc, TaskbarLabels[GetWindowLongPtrA(window, GWLP_USERDATA)][language], -1, &client,
-            DT_SINGLELINE | DT_VCENTER);
-  EndPaint(window, &paint);
-  return 0;
-}
+// A rectangle of colour with one line of white text: each display's taskbar
+// and, where there are two, its background with its name. Its user data
+// points to it.
+struct Label {
+  COLORREF background;
+  HFONT font;
+  const wchar_t* text;
+  UINT format;  // DrawTextW's: where the line goes
+};
+std::deque<Label> labels;  // a label stays where it is while more are added
 
-// A display's background, named in its bottom right-hand corner; its user data
-// is the display's index.
-LRESULT CALLBACK WallpaperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* label = reinterpret_cast<const Label*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message != WM_PAINT || !label) return DefWindowProcA(window, message, wParam, lParam);
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   RECT client;
   GetClientRect(window, &client);
-  HBRUSH background = CreateSolidBrush(RGB(58, 110, 165));
+  HBRUSH background = CreateSolidBrush(label->background);
   FillRect(dc, &client, background);
   DeleteObject(background);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(255, 255, 255));
-  SelectObject(dc, displayNameFont);
-  InflateRect(&client, -24, -16);
-  DrawTextW(dc, DisplayNames[GetWindowLongPtrA(window, GWLP_USERDATA)][language], -1, &client,
-            DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
+  SelectObject(dc, label->font);
+  InflateRect(&client, -12, -12);
+  DrawTextW(dc, label->text, -1, &client, DT_SINGLELINE | label->format);
   EndPaint(window, &paint);
   return 0;
+}
+
+// Shows a label over rect; exStyle puts it above all other windows or not.
+HWND OpenLabel(const RECT& rect, DWORD exStyle, const Label& label) {
+  labels.push_back(label);
+  HWND window =
+      CreateWindowExA(exStyle | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, LabelClass, "", WS_POPUP,
+                      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                      nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&labels.back()));
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  return window;
 }
 
 void RegisterStandInClass(const char* name, WNDPROC proc) {
@@ -211,17 +215,13 @@ std::vector<MONITORINFO> Displays() {
   return displays;
 }
 
-// Each display's background, where there are two, so that the picture shows
-// where each display is; at the bottom of the z-order.
+// Each display's background and name, where there are two, so that the
+// picture shows where each display is; at the bottom of the z-order.
 void OpenWallpapers(const std::vector<MONITORINFO>& displays) {
   for (size_t i = 0; i < displays.size() && displays.size() == 2; ++i) {
-    const RECT& work = displays[i].rcWork;
-    HWND wallpaper =
-        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WallpaperClass, "", WS_POPUP,
-                        work.left, work.top, work.right - work.left, work.bottom - work.top,
-                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(wallpaper, GWLP_USERDATA, static_cast<LONG_PTR>(i));
-    ShowWindow(wallpaper, SW_SHOWNOACTIVATE);
+    HWND wallpaper = OpenLabel(
+        displays[i].rcWork, 0,
+        {RGB(58, 110, 165), displayNameFont, DisplayNames[i][language], DT_RIGHT | DT_BOTTOM});
     SetWindowPos(wallpaper, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
@@ -255,12 +255,8 @@ void OpenStandIns(const std::vector<MONITORINFO>& displays) {
     const RECT strip = above ? RECT{screen.left, screen.top, screen.right, work.top}
                              : RECT{screen.left, work.bottom, screen.right, screen.bottom};
     if (strip.bottom <= strip.top) continue;
-    HWND taskbar =
-        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, TaskbarClass, "",
-                        WS_POPUP, strip.left, strip.top, strip.right - strip.left,
-                        strip.bottom - strip.top, nullptr, nullptr, instance, nullptr);
-    SetWindowLongPtrA(taskbar, GWLP_USERDATA, above ? 0 : 1);
-    ShowWindow(taskbar, SW_SHOWNOACTIVATE);
+    OpenLabel(strip, WS_EX_TOPMOST,
+              {RGB(64, 64, 64), noteFont, TaskbarLabels[above ? 0 : 1][language], DT_VCENTER});
   }
 }
 
@@ -439,8 +435,7 @@ int main(int argc, char** argv) {
   RegisterStandInClass(EditorClass, StandInProc);
   RegisterStandInClass(OtherApplicationClass, StandInProc);
   RegisterStandInClass(HiddenApplicationClass, DefWindowProcA);
-  RegisterStandInClass(TaskbarClass, TaskbarProc);
-  RegisterStandInClass(WallpaperClass, WallpaperProc);
+  RegisterStandInClass(LabelClass, LabelProc);
   if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE) language = Japanese;
 
   const std::vector<MONITORINFO> displays = Displays();
