@@ -128,9 +128,10 @@ TEST(UserDocs, ReadmeTxtHasNoMarkdownThatNotepadWouldShow) {
   EXPECT_GT(number, 0);
 }
 
-// The guide is wrapped by hand; a line that outgrows the rest shows in
-// Notepad as a ragged edge, or runs off the window where wrapping is off.
-// Japanese text takes two columns a character, as in Notepad's fonts.
+// The packing breaks the guide's lines to fit Notepad. A line that outgrows
+// them would be folded again by Notepad, anywhere, or run off the window. A
+// Japanese character takes two columns, as in Notepad's fonts; why 80 columns
+// fit is said in cmake/plain_text_readme.py.
 TEST(UserDocs, ReadmeTxtLinesFitEightyColumns) {
   std::istringstream lines(ReadFile(ARDENO_README_TXT));
   int number = 0;
@@ -147,6 +148,78 @@ TEST(UserDocs, ReadmeTxtLinesFitEightyColumns) {
     EXPECT_LE(columns, 80) << "line " << number << " is " << columns << " columns: " << line;
   }
   EXPECT_GT(number, 0);
+}
+
+// The readme's characters, a code point each (it is UTF-8, checked above).
+std::u32string CodePoints(const std::string& text) {
+  std::u32string points;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const int length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+    char32_t point = length == 1 ? byte : byte & (0x7F >> length);
+    for (int k = 1; k < length && i + k < text.size(); ++k) {
+      point = point << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    points += point;
+    i += length;
+  }
+  return points;
+}
+
+bool IsKatakana(char32_t c) { return (c >= 0x30A1 && c <= 0x30FE) || (c >= 0xFF66 && c <= 0xFF9F); }
+bool IsLatin(char32_t c) { return c < 0x80 && std::isalnum(static_cast<int>(c)); }
+
+// A reader should never meet a name, a word in katakana or a Latin word cut in
+// two, as 「アプリ／ケーション」 or 「[別の／プログラムを選択]」 were.
+TEST(UserDocs, ReadmeTxtBreaksLinesOnlyWhereJapaneseAllows) {
+  struct Rule {
+    const char* what;
+    // line ends, next is the line after it without its indentation
+    bool (*breaks)(const std::u32string& line, const std::u32string& next);
+  };
+  const Rule rules[] = {
+      {"inside a bracketed name",
+       [](const std::u32string& line, const std::u32string&) {
+         int open = 0;
+         for (char32_t c : line)
+           open += c == U'[' || c == U'「' ? 1 : c == U']' || c == U'」' ? -1 : 0;
+         return open > 0;
+       }},
+      {"inside a run of katakana",
+       [](const std::u32string& line, const std::u32string& next) {
+         // A line-initial ・ is a list's bullet.
+         return IsKatakana(line.back()) && IsKatakana(next.front()) && next.front() != U'・';
+       }},
+      {"inside a run of Latin letters and digits",
+       [](const std::u32string& line, const std::u32string& next) {
+         return IsLatin(line.back()) && IsLatin(next.front());
+       }},
+      {"before a closing mark",
+       [](const std::u32string&, const std::u32string& next) {
+         return std::u32string(U"、。）」』］】ー").find(next.front()) != std::u32string::npos;
+       }},
+  };
+  std::vector<std::string> shown;
+  std::vector<std::u32string> lines;
+  std::istringstream text(ReadFile(ARDENO_README_TXT));
+  for (std::string line; std::getline(text, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    shown.push_back(line);
+    lines.push_back(CodePoints(line));
+  }
+  ASSERT_GT(lines.size(), 1u);
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    const std::u32string& line = lines[i];
+    const std::u32string next =
+        lines[i + 1].substr(std::min(lines[i + 1].find_first_not_of(U' '), lines[i + 1].size()));
+    // A list's next item starts afresh, as a blank line does.
+    static const std::regex item(R"(^ *([0-9]+[.)] |・))");
+    if (line.empty() || next.empty() || std::regex_search(shown[i + 1], item)) continue;
+    for (const Rule& rule : rules) {
+      EXPECT_FALSE(rule.breaks(line, next)) << "line " << i + 1 << " breaks " << rule.what << ": "
+                                            << shown[i] << " / " << shown[i + 1];
+    }
+  }
 }
 
 }  // namespace
