@@ -33,9 +33,43 @@ NUMBERED = re.compile(r"^( *\d+[.)] )")
 # blanks stay together), or one other character; and the blanks between them.
 PIECE = re.compile(
     r"\[[^\]]*\]|「[^」]*」|[\u30a1-\u30fe\uff66-\uff9f]+|[!-~]+(?: [!-~]+)*| +|.")
-# Marks that never start a line, and marks that never end one.
-NO_START = set("、。，．）」』］】〉》ー・：；？！…:;,.!?%)]}")
-NO_END = set("（「『［【〈《")
+# Marks that never start a line, marks that never end one, and marks a line
+# may end after.
+NO_START = set("、。，．）」』］】〉》ー・：；？！…→:;,.!?%)]}")
+NO_END = set("（「『［【〈《[(")
+CLOSING = set("、。，．）」』］】〉》！？]")
+PARTICLES = set("をにでがはのともへや")
+
+
+def hiragana(c):
+    return "\u3041" <= c <= "\u309f"
+
+
+def katakana(c):
+    return "\u30a1" <= c <= "\u30fe" or "\uff66" <= c <= "\uff9f"
+
+
+def kanji(c):
+    return "\u4e00" <= c <= "\u9fff" or c == "々"
+
+
+def may_break(before, after, blank):
+    """Whether a line may end after the piece before and start with the piece
+    after, a blank between them or not: after a closing mark, before an
+    opening one, at a blank, or where a word in hiragana ends and one in kanji,
+    katakana or Latin letters begins. Never inside a word, and never before a
+    particle, as Notepad's reader would see 「権／限」 or 「Morvel／の」."""
+    if after[0] in NO_START or before[-1] in NO_END:
+        return False
+    if blank:
+        # Katakana words joined by a blank are one name (アドレス バー).
+        return not hiragana(after[0]) and not (katakana(before[-1]) and katakana(after[0]))
+    # One kana between two kanji that is not a particle joins a compound
+    # (貼り付け, 切り取り); a particle (画面を開く) ends a word.
+    compound = (len(before) > 1 and kanji(before[-2]) and before[-1] not in PARTICLES and
+                kanji(after[0]))
+    return (before[-1] in CLOSING or after[0] in NO_END or
+            (hiragana(before[-1]) and not hiragana(after[0]) and not compound))
 
 
 def columns(text):
@@ -44,30 +78,26 @@ def columns(text):
 
 def wrap(text, first_indent, indent):
     """Breaks text into lines of at most WIDTH columns, the first after
-    first_indent, the others after indent: only between pieces, with no blank
-    at a line's ends, no closing mark starting a line and no opening mark
-    ending one."""
-    lines, line, prefix = [], [], first_indent
+    first_indent, the others after indent, only where may_break allows, and
+    drops the blanks where it breaks."""
+    words, blank = [], ""
     for piece in PIECE.findall(text):
         if piece.isspace():
-            if line:
-                line.append(piece)
+            blank = piece
             continue
-        if line and columns(prefix + "".join(line) + piece) > WIDTH:
-            while line[-1].isspace():
-                line.pop()
-            carried, head = [], piece
-            # Closing marks go down with what they close, an opening mark
-            # with what it opens.
-            while head[0] in NO_START and len(line) > 1:
-                head = line.pop()
-                carried.insert(0, head)
-            while len(line) > 1 and line[-1][-1] in NO_END:
-                carried.insert(0, line.pop())
-            lines.append(prefix + "".join(line).rstrip())
-            line, prefix = carried, indent
-        line.append(piece)
-    lines.append(prefix + "".join(line).rstrip())
+        if words and not may_break(words[-1][1], piece, blank):
+            words[-1][1] += blank + piece
+        else:
+            words.append([blank, piece])
+        blank = ""
+    lines, line, prefix = [], "", first_indent
+    for blank, word in words:
+        if line and columns(prefix + line + blank + word) > WIDTH:
+            lines.append(prefix + line)
+            line, prefix = word, indent
+        else:
+            line += (blank if line else "") + word
+    lines.append(prefix + line)
     return lines
 
 

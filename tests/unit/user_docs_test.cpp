@@ -167,10 +167,14 @@ std::u32string CodePoints(const std::string& text) {
 }
 
 bool IsKatakana(char32_t c) { return (c >= 0x30A1 && c <= 0x30FE) || (c >= 0xFF66 && c <= 0xFF9F); }
+bool IsHiragana(char32_t c) { return c >= 0x3041 && c <= 0x309F; }
+bool IsKanji(char32_t c) { return (c >= 0x4E00 && c <= 0x9FFF) || c == U'々'; }
 bool IsLatin(char32_t c) { return c < 0x80 && std::isalnum(static_cast<int>(c)); }
 
-// A reader should never meet a name, a word in katakana or a Latin word cut in
-// two, as 「アプリ／ケーション」 or 「[別の／プログラムを選択]」 were.
+// A reader should never meet a name or a word cut in two, as
+// 「アプリ／ケーション」, 「[別の／プログラムを選択]」 or 「権／限」 were, nor
+// a particle at the start of a line; Notepad's search would not find them
+// either.
 TEST(UserDocs, ReadmeTxtBreaksLinesOnlyWhereJapaneseAllows) {
   struct Rule {
     const char* what;
@@ -189,6 +193,12 @@ TEST(UserDocs, ReadmeTxtBreaksLinesOnlyWhereJapaneseAllows) {
        [](const std::u32string& line, const std::u32string& next) {
          // A line-initial ・ is a list's bullet.
          return IsKatakana(line.back()) && IsKatakana(next.front()) && next.front() != U'・';
+       }},
+      {"inside a word, or before its particle",
+       [](const std::u32string& line, const std::u32string& next) {
+         const char32_t last = line.back(), first = next.front();
+         const bool letter = IsKanji(last) || IsHiragana(last) || IsKatakana(last) || IsLatin(last);
+         return (letter && IsHiragana(first)) || (IsKanji(last) && IsKanji(first));
        }},
       {"inside a run of Latin letters and digits",
        [](const std::u32string& line, const std::u32string& next) {
@@ -212,9 +222,13 @@ TEST(UserDocs, ReadmeTxtBreaksLinesOnlyWhereJapaneseAllows) {
     const std::u32string& line = lines[i];
     const std::u32string next =
         lines[i + 1].substr(std::min(lines[i + 1].find_first_not_of(U' '), lines[i + 1].size()));
-    // A list's next item starts afresh, as a blank line does.
-    static const std::regex item(R"(^ *([0-9]+[.)] |・))");
-    if (line.empty() || next.empty() || std::regex_search(shown[i + 1], item)) continue;
+    // A heading ends its line, and a list's next item starts afresh, as a
+    // blank line does.
+    static const std::regex heading(R"(^(\xEF\xBB\xBF|■|◆))"), item(R"(^ *([0-9]+[.)] |・))");
+    if (line.empty() || next.empty() || std::regex_search(shown[i], heading) ||
+        std::regex_search(shown[i + 1], item)) {
+      continue;
+    }
     for (const Rule& rule : rules) {
       EXPECT_FALSE(rule.breaks(line, next)) << "line " << i + 1 << " breaks " << rule.what << ": "
                                             << shown[i] << " / " << shown[i + 1];
