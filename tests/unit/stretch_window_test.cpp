@@ -130,16 +130,18 @@ TEST_F(StretchWindowTest, DoesNotMoveWhenAQueryItNeedsFails) {
       {"window rectangle", memory_desktop::DestroyWindow, WorkAreaOf::MainDisplay, false},
       {"window rectangle, own display", memory_desktop::DestroyWindow, WorkAreaOf::OwnDisplay,
        false},
-      // Each way asks only for the work area it uses.
+      // Without the switch the display is never asked for; with it, a failed
+      // main work area leaves the display's.
       {"display, not asked", [](HWND) { memory_desktop::FailDisplayQuery(); },
        WorkAreaOf::MainDisplay, true},
-      {"work area, not asked", [](HWND) { memory_desktop::FailWorkAreaQuery(); },
+      {"work area, display asked", [](HWND) { memory_desktop::FailWorkAreaQuery(); },
        WorkAreaOf::OwnDisplay, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     memory_desktop::Reset();
-    HWND window = AddEditor({10, 20, 410, 320});
+    // Partly off the screen, so that its display is asked for.
+    HWND window = AddEditor({-50, 20, 350, 320});
     c.fail(window);
     StretchWindow(window, c.workAreaOf);
     EXPECT_EQ(memory_desktop::Moves().size(), c.moved ? 1u : 0u);
