@@ -38,6 +38,8 @@ PIECE = re.compile(
 NO_START = set("、。，．）」』］】〉》ー・：；？！…→:;,.!?%)]}")
 NO_END = set("（「『［【〈《[(")
 CLOSING = set("、。，．）」』］】〉》！？]")
+# What follows a bracketed name in hiragana is its particle (「…」を, [OK]を).
+BRACKETS_CLOSING = set("）」』］】〉》)]")
 PARTICLES = set("をにでがはのともへや")
 
 
@@ -61,9 +63,14 @@ def may_break(before, after, blank):
     particle, as Notepad's reader would see 「権／限」 or 「Morvel／の」."""
     if after[0] in NO_START or before[-1] in NO_END:
         return False
+    if before[-1] in BRACKETS_CLOSING and hiragana(after[0]):
+        return False
     if blank:
-        # Katakana words joined by a blank are one name (アドレス バー).
-        return not hiragana(after[0]) and not (katakana(before[-1]) and katakana(after[0]))
+        # Katakana words joined by a blank are one name (アドレス バー), and
+        # so are a Latin word and the katakana after it (Enter キー).
+        return not hiragana(after[0]) and not (
+            katakana(after[0]) and (katakana(before[-1]) or before[-1].isascii() and
+                                    before[-1].isalnum()))
     # One kana between two kanji that is not a particle joins a compound
     # (貼り付け, 切り取り); a particle (画面を開く) ends a word.
     compound = (len(before) > 1 and kanji(before[-2]) and before[-1] not in PARTICLES and

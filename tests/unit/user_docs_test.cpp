@@ -189,16 +189,20 @@ TEST(UserDocs, ReadmeTxtBreaksLinesOnlyWhereJapaneseAllows) {
            open += c == U'[' || c == U'「' ? 1 : c == U']' || c == U'」' ? -1 : 0;
          return open > 0;
        }},
-      {"inside a run of katakana",
+      {"inside a run of katakana, or a name with one",
        [](const std::u32string& line, const std::u32string& next) {
          // A line-initial ・ is a list's bullet.
-         return IsKatakana(line.back()) && IsKatakana(next.front()) && next.front() != U'・';
+         // Enter キー and アドレス バー are names, as one run would be.
+         return (IsKatakana(line.back()) || IsLatin(line.back())) && IsKatakana(next.front()) &&
+                next.front() != U'・';
        }},
       {"inside a word, or before its particle",
        [](const std::u32string& line, const std::u32string& next) {
          const char32_t last = line.back(), first = next.front();
          const bool letter = IsKanji(last) || IsHiragana(last) || IsKatakana(last) || IsLatin(last);
-         return (letter && IsHiragana(first)) || (IsKanji(last) && IsKanji(first));
+         // A bracketed name keeps its particle: [OK]を, 「…」の.
+         const bool bracket = std::u32string(U"]」）』】").find(last) != std::u32string::npos;
+         return ((letter || bracket) && IsHiragana(first)) || (IsKanji(last) && IsKanji(first));
        }},
       {"inside a run of Latin letters and digits",
        [](const std::u32string& line, const std::u32string& next) {
