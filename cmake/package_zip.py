@@ -11,7 +11,8 @@ nothing of the host: one plain file mode, no owner, no extra time field.
 CMake's own archive writer stores each file's access and change times, so it
 cannot do this. The entries are stored, not deflated: compressors differ
 between zlib builds, and the zip must come out the same on any machine.
-SHA256SUMS lists the files, then the zip, as `sha256sum -c` reads them.
+SHA256SUMS lists the zip first, the line a downloader looks for, then the
+files inside it, as `sha256sum -c` reads them.
 """
 
 import hashlib
@@ -40,7 +41,7 @@ def main(source_dir, output_dir, zip_name, exe, *documents):
             entry.external_attr = 0o100644 << 16
             archive.writestr(entry, data)
             sums.append((hashlib.sha256(data).hexdigest(), name))
-    sums.append((hashlib.sha256((output / zip_name).read_bytes()).hexdigest(), zip_name))
+    sums.insert(0, (hashlib.sha256((output / zip_name).read_bytes()).hexdigest(), zip_name))
     (output / "SHA256SUMS").write_bytes("".join(f"{h}  {n}\n" for h, n in sums).encode())
 
 
