@@ -55,6 +55,10 @@ def kanji(c):
     return "\u4e00" <= c <= "\u9fff" or c == "々"
 
 
+def latin(c):
+    return c.isascii() and c.isalnum()
+
+
 def may_break(before, after, blank):
     """Whether a line may end after the piece before and start with the piece
     after, a blank between them or not: after a closing mark, before an
@@ -69,8 +73,7 @@ def may_break(before, after, blank):
         # Katakana words joined by a blank are one name (アドレス バー), and
         # so are a Latin word and the katakana after it (Enter キー).
         return not hiragana(after[0]) and not (
-            katakana(after[0]) and (katakana(before[-1]) or before[-1].isascii() and
-                                    before[-1].isalnum()))
+            katakana(after[0]) and (katakana(before[-1]) or latin(before[-1])))
     # One kana between two kanji that is not a particle joins a compound
     # (貼り付け, 切り取り); a particle (画面を開く) ends a word.
     compound = (len(before) > 1 and kanji(before[-2]) and before[-1] not in PARTICLES and
