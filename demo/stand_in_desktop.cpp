@@ -59,12 +59,12 @@ StandIn oneDisplay[] = {
     {EditorClass, RGB(255, 244, 200), 0, 300, 170, 340, 300, false,
      {L"Morvel - chapter1.txt", L"Morvel - 第一章.txt"},
      {L"chapter1.txt is in the foreground: ardeno.exe stretches it to the work area's height",
-      L"第一章.txt はいちばん手前のウィンドウ。ardeno.exe で縦いっぱいになります。"},
+      L"第一章.txt はいちばん手前のウィンドウ。「縦いっぱい」で縦いっぱいになります。"},
      nullptr},
     {EditorClass, RGB(214, 240, 214), 0, 680, 50, 300, 230, false,
      {L"Morvel - chapter2.txt", L"Morvel - 第二章.txt"},
      {L"chapter2.txt is another editor window: only ardeno.exe /all stretches it",
-      L"第二章.txt はもう1つの Morvel のウィンドウ。ardeno.exe /all で縦いっぱいになります。"},
+      L"第二章.txt はもう1つの Morvel のウィンドウ。「縦いっぱい（すべて）」で縦いっぱいになります。"},
      nullptr},
     // Its right part lies under the foreground editor window once that is
     // stretched, and comes out on top when this window is in the foreground.
