@@ -115,6 +115,7 @@ TEST(UserDocs, ReadmeTxtHasNoMarkdownThatNotepadWouldShow) {
       {"HTML tag", R"(<[A-Za-z/!])"},
       {"backslash escape", R"(\\[][\\`*_{}()#+.!-])"},
       {"quote or fence", R"(^(>|~~~))"},
+      {"line break", R"(\\\r?$)"},
   };
   std::istringstream lines(ReadFile(ARDENO_README_TXT));
   int number = 0;
