@@ -6,8 +6,8 @@ The guide on the repository's page and the readme in the zip are one text:
 this drops the Markdown that Notepad would show as noise and breaks the
 guide's long lines, one a paragraph or list item, to fit Notepad. The guide
 uses only what is handled here: headings, links, a picture on a line of its
-own, code spans, lists, line breaks and indented lines, which are kept as they
-are.
+own, code spans, lists, line breaks (a backslash ending a line, dropped here)
+and indented lines, which are kept as they are.
 The readme is UTF-8 with a byte order mark and CRLF line ends, which Notepad
 on Windows 10 and 11 both read as UTF-8, whatever the system's code page.
 """
